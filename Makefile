@@ -1,0 +1,28 @@
+# The commands people type. Each installs what is missing first (Debian packages).
+#   make build  - the installer: build/win32/ZEZADERI.EXE
+#   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
+#   make demo   - runs the installer on the bundled demo package under Wine
+
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+JOBS ?= 2
+CMAKE_QUIET := -DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev
+
+.PHONY: build test demo deps native fuzz win32 win64 clean
+
+deps:
+	@bash tools/setup-deps.sh
+
+build: deps
+	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_QUIET) >/dev/null
+	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI -- --no-print-directory
+	@printf 'build/win32/ZEZADERI.EXE: %s bytes\n' "$$(stat -c %s build/win32/ZEZADERI.EXE)"
+
+test: deps
+	@bash tools/run-tests.sh
+
+demo: deps
+	@bash tools/run-demo.sh
+
+clean:
+	rm -rf build

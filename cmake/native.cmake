@@ -1,0 +1,26 @@
+# Native build of the portable logic, with its unit tests (and sanitizers).
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(VOR_WARNINGS -Wall -Wextra -Werror=return-type)
+if(VOR_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(vor_portable STATIC ${VOR_PORTABLE_SOURCES})
+target_include_directories(vor_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vor_portable PRIVATE ${VOR_WARNINGS})
+
+add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
+target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})
+target_compile_definitions(vor_unit_tests PRIVATE VOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                                 VOR_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+target_link_libraries(vor_unit_tests PRIVATE vor_portable GTest::gtest GTest::gtest_main)
+gtest_discover_tests(vor_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+foreach(bench ${VOR_NATIVE_BENCHMARKS})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(${name} ${bench})
+  target_link_libraries(${name} PRIVATE vor_portable)
+endforeach()

@@ -1,0 +1,87 @@
+# Source lists. Portable files never include <windows.h>: they build natively too.
+
+set(VOR_PORTABLE_SOURCES
+  config/DriveRoot.cpp
+  config/ProfileFile.cpp
+  config/InstallSettings.cpp
+  framework/FileErrors.cpp
+  framework/NumberScan.cpp
+  install/ExitCodeMessages.cpp
+  install/FreeSpace.cpp
+  install/InstallTexts.cpp
+  install/LogLineRules.cpp
+  install/RemovalTarget.cpp
+  viewer/ScrollModel.cpp
+  viewer/TextLayout.cpp
+  viewer/ViewerKeys.cpp
+)
+
+# Win32 code of the installer, apart from the application object.
+set(VOR_WIN32_SOURCES
+  framework/CmdTarget.cpp
+  framework/Wnd.cpp
+  framework/Dialog.cpp
+  framework/DataExchange.cpp
+  framework/MessageBox.cpp
+  framework/WinApp.cpp
+  config/LoadInstallSettings.cpp
+  ui/AboutDlg.cpp
+  ui/SetupDlg.cpp
+  install/InstallCommand.cpp
+  install/RemoveInstallDir.cpp
+  viewer/OpenViewer.cpp
+)
+
+set(VOR_APP_SOURCES
+  app/SetupApp.cpp
+  framework/WinMain.cpp
+)
+
+set(VOR_RESOURCE_FILES
+  ${CMAKE_SOURCE_DIR}/res/resource.h
+  ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
+  ${CMAKE_SOURCE_DIR}/res/logo.bmp
+  ${CMAKE_SOURCE_DIR}/framework/framework.rc
+)
+
+set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
+set(VOR_STANDIN_TARGETS standin)
+
+set(VOR_UNIT_TESTS
+  tests/unit/ProfileFileTest.cpp
+  tests/unit/InstallSettingsTest.cpp
+  tests/unit/ExitCodeMessagesTest.cpp
+  tests/unit/FileErrorsTest.cpp
+  tests/unit/FreeSpaceTest.cpp
+  tests/unit/InstallTextsTest.cpp
+  tests/unit/LogLineRulesTest.cpp
+  tests/unit/NumberScanTest.cpp
+  tests/unit/RemovalTargetTest.cpp
+  tests/unit/ScrollModelTest.cpp
+  tests/unit/TextLayoutTest.cpp
+)
+
+set(VOR_FUZZ_TARGETS
+  tests/fuzz/profile_fuzz.cpp
+  tests/fuzz/log_line_fuzz.cpp
+  tests/fuzz/text_layout_fuzz.cpp
+)
+
+set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
+
+set(VOR_WIN_TESTS
+  tests/win32/TestMain.cpp
+  tests/win32/TestSupport.cpp
+  tests/win32/FrameworkTest.cpp
+  tests/win32/ProfileCompareTest.cpp
+  tests/win32/SetupDlgTest.cpp
+  tests/win32/TestDialogs.rc
+)
+set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
+
+set(VOR_E2E_TESTS
+  tests/e2e/E2eMain.cpp
+  tests/e2e/Driver.cpp
+  tests/e2e/StartupTest.cpp
+)
+set(VOR_E2E_TEST_SUITES Startup)

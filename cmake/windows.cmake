@@ -1,0 +1,78 @@
+# Cross build for Windows: the installer, its Win32 tests and the test stand-ins.
+enable_language(RC)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(VOR_WINE_ARCH win64)
+else()
+  set(VOR_WINE_ARCH win32)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tools/wine-run.sh;${VOR_WINE_ARCH}")
+
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501 WIN32_LEAN_AND_MEAN NOMINMAX)
+set(VOR_WARNINGS -Wall -Wextra -Werror=return-type -Wno-cast-function-type)
+# Small and self-contained: size-optimised, unused sections dropped, stripped, and the
+# compiler runtime linked in so that only Windows' own DLLs are imported.
+set(VOR_SMALL_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
+set(VOR_SMALL_LINK -static -s -Wl,--gc-sections)
+set(VOR_WIN_LIBS comctl32 shell32 ole32 comdlg32 advapi32 gdi32 user32 kernel32)
+
+add_library(vor_portable STATIC ${VOR_PORTABLE_SOURCES})
+target_include_directories(vor_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vor_portable PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+
+add_library(vor_core STATIC ${VOR_WIN32_SOURCES})
+target_include_directories(vor_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vor_core PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_link_libraries(vor_core PUBLIC vor_portable ${VOR_WIN_LIBS})
+
+set(VOR_RESOURCES ${CMAKE_SOURCE_DIR}/res/ZEZADERI.rc)
+set_property(SOURCE ${VOR_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${VOR_RESOURCE_FILES})
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/res -I${CMAKE_SOURCE_DIR}")
+
+add_executable(ZEZADERI WIN32 ${VOR_APP_SOURCES} ${VOR_RESOURCES})
+set_target_properties(ZEZADERI PROPERTIES OUTPUT_NAME ZEZADERI SUFFIX ".EXE")
+target_compile_options(ZEZADERI PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_link_options(ZEZADERI PRIVATE ${VOR_SMALL_LINK})
+target_link_libraries(ZEZADERI PRIVATE vor_core)
+
+# Test stand-ins (console programs).
+foreach(src ${VOR_STANDIN_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE -Os)
+  target_link_options(${name} PRIVATE -static -s)
+endforeach()
+
+option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ON)
+if(VOR_BUILD_TESTS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  # In-process tests of the framework, the dialogs and the Win32 glue.
+  add_executable(vor_win_tests ${VOR_WIN_TESTS} ${VOR_RESOURCES})
+  target_compile_options(vor_win_tests PRIVATE ${VOR_WARNINGS})
+  target_compile_definitions(vor_win_tests PRIVATE VOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_link_options(vor_win_tests PRIVATE -static)
+  target_link_libraries(vor_win_tests PRIVATE vor_core gtest)
+
+  # End-to-end tests: drive the real ZEZADERI.EXE from outside, as a user would.
+  add_executable(vor_e2e_tests ${VOR_E2E_TESTS})
+  target_compile_options(vor_e2e_tests PRIVATE ${VOR_WARNINGS})
+  target_link_options(vor_e2e_tests PRIVATE -static)
+  target_include_directories(vor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(vor_e2e_tests PRIVATE gtest ${VOR_WIN_LIBS})
+  add_dependencies(vor_e2e_tests ZEZADERI ${VOR_STANDIN_TARGETS})
+
+  foreach(suite ${VOR_WIN_TEST_SUITES})
+    add_test(NAME ${VOR_WINE_ARCH}.${suite} COMMAND vor_win_tests --gtest_filter=${suite}.*)
+    set_tests_properties(${VOR_WINE_ARCH}.${suite} PROPERTIES TIMEOUT 180)
+  endforeach()
+  foreach(suite ${VOR_E2E_TEST_SUITES})
+    add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
+             COMMAND vor_e2e_tests --gtest_filter=${suite}.*
+                     --bin=${CMAKE_BINARY_DIR} --src=${CMAKE_SOURCE_DIR})
+    set_tests_properties(${VOR_WINE_ARCH}.e2e.${suite} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+  endforeach()
+endif()

@@ -1,0 +1,47 @@
+#include "config/LoadInstallSettings.h"
+
+#include <windows.h>
+
+#include "config/DriveRoot.h"
+#include "config/ProfileFile.h"
+#include "framework/MessageBox.h"
+#include "framework/Wnd.h"
+
+namespace {
+
+// The whole file, or an empty profile when it cannot be read (a folder of that name,
+// a file locked by another program...): every key then takes its default.
+ProfileFile ReadProfile(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return ProfileFile();
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  ::CloseHandle(h);
+  return ProfileFile::Parse(bytes);
+}
+
+}  // namespace
+
+void LoadInstallSettings(CWnd* pOwner, InstallSettings& settings) {
+  char dir[1000] = {};
+  DWORD len = ::GetCurrentDirectoryA(sizeof dir, dir);
+  if (len >= sizeof dir) len = 0;  // no room for it: the platform stored nothing
+  settings.SourceDir = TrimDriveRoot(std::string(dir, len));
+
+  std::string path = ConfigFilePath(settings.SourceDir);
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+  ProfileFile profile;
+  if (search != INVALID_HANDLE_VALUE) {
+    ::FindClose(search);
+    profile = ReadProfile(path);
+  } else {
+    AfxShowMessageBox(CWnd::SafeHwnd(pOwner), MissingConfigText(settings.SourceDir),
+                      kMissingConfigCaption, MB_OK | MB_ICONSTOP);
+    ::PostQuitMessage(1);
+  }
+  ReadInstallSettings(profile, settings);
+}

@@ -1,0 +1,40 @@
+#include "framework/MessageBox.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+MessageBoxHook g_hook;
+}
+
+int AfxShowMessageBox(HWND hOwner, const std::string& text, const std::string& caption,
+                      UINT style) {
+  if (g_hook) return g_hook(hOwner, text, caption, style);
+  return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT style) {
+  CWinApp* app = AfxGetApp();
+  std::string caption = app ? app->m_strAppName : std::string();
+  return AfxShowMessageBox(::GetActiveWindow(), AfxLoadString(nIDPrompt), caption, style);
+}
+
+MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
+  MessageBoxHook previous = std::move(g_hook);
+  g_hook = std::move(hook);
+  return previous;
+}
+
+std::string AfxLoadString(UINT nID) {
+  // LoadStringA with a zero length returns a read-only pointer into the resource in
+  // its wide form only; read into a growing buffer instead.
+  std::string text(256, '\0');
+  for (;;) {
+    int n = ::LoadStringA(::GetModuleHandleA(nullptr), nID, &text[0], static_cast<int>(text.size()));
+    if (n <= 0) return std::string();
+    if (static_cast<size_t>(n) < text.size() - 1) {
+      text.resize(static_cast<size_t>(n));
+      return text;
+    }
+    text.resize(text.size() * 2);
+  }
+}

@@ -1,0 +1,64 @@
+#include "framework/WinApp.h"
+
+#include <commctrl.h>
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+  ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(const char* lpszAppName) : m_pszGivenName(lpszAppName) { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
+void CWinApp::InitApplication(HINSTANCE hInstance) {
+  m_hInstance = hInstance;
+  if (m_pszGivenName != nullptr) {
+    m_strAppName = m_pszGivenName;
+  } else {
+    char path[MAX_PATH + 1] = {};
+    DWORD n = ::GetModuleFileNameA(hInstance, path, MAX_PATH);
+    std::string name(path, n);
+    size_t slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    m_strAppName = name;
+  }
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
+  ::InitCommonControlsEx(&icc);
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() {
+  if (m_bQuitRequested) return m_nQuitCode;
+  MSG msg;
+  if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return (int)msg.wParam;
+  return 0;
+}
+
+BOOL CWinApp::Enable3dControlsStatic() {
+  // Systems of version 4 and later draw three-dimensional controls themselves; older
+  // ones would need a 3-D control library, which this framework does not carry.
+  return FALSE;
+}
+
+void CWinApp::NoteQuitRequest(int nExitCode) {
+  if (m_bQuitRequested) return;
+  m_bQuitRequested = true;
+  m_nQuitCode = nExitCode;
+}
+
+void CWinApp::OnHelp() {
+  // The program has no help content.
+}

@@ -1,0 +1,234 @@
+#include "framework/Wnd.h"
+
+#include <vector>
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+
+namespace {
+
+const char kObjectProp[] = "VorCWnd";
+
+MSG g_currentMessage;
+CWnd* g_pWndInit = nullptr;  // the object whose window CreateEx is creating
+
+}  // namespace
+
+HWND CWnd::s_hLockoutNotifyWindow = nullptr;
+
+const MSG* AfxGetCurrentMessage() { return &g_currentMessage; }
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWnd::~CWnd() {
+  if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+  if (hWnd == nullptr) return nullptr;
+  return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp));
+}
+
+BOOL CWnd::Attach(HWND hWnd) {
+  if (hWnd == nullptr) return FALSE;
+  m_hWnd = hWnd;
+  ::SetPropA(hWnd, kObjectProp, this);
+  return TRUE;
+}
+
+HWND CWnd::Detach() {
+  HWND hWnd = m_hWnd;
+  if (hWnd != nullptr) {
+    if (m_pfnSuper != nullptr &&
+        (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &CWnd::AfxWndProc) {
+      ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    }
+    if (::GetPropA(hWnd, kObjectProp) == this) ::RemovePropA(hWnd, kObjectProp);
+  }
+  m_pfnSuper = nullptr;
+  m_hWnd = nullptr;
+  return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+  if (!Attach(hWnd)) return FALSE;
+  WNDPROC old = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CWnd::AfxWndProc);
+  if (old != &CWnd::AfxWndProc) m_pfnSuper = old;
+  return TRUE;
+}
+
+LPCSTR CWnd::RegisterClassOnce(LPCSTR lpszClassName, UINT style, HCURSOR hCursor,
+                               HBRUSH hbrBackground, HICON hIcon) {
+  HINSTANCE hInst = ::GetModuleHandleA(nullptr);
+  WNDCLASSA wc;
+  if (::GetClassInfoA(hInst, lpszClassName, &wc)) return lpszClassName;
+  wc = WNDCLASSA();
+  wc.style = style;
+  wc.lpfnWndProc = &CWnd::AfxWndProc;
+  wc.hInstance = hInst;
+  wc.hCursor = hCursor;
+  wc.hbrBackground = hbrBackground;
+  wc.hIcon = hIcon;
+  wc.lpszClassName = lpszClassName;
+  return ::RegisterClassA(&wc) ? lpszClassName : nullptr;
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, HWND hWndParent, UINT nIDorHMenu, LPVOID lpParam) {
+  CWnd* previous = g_pWndInit;
+  g_pWndInit = this;
+  HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                hWndParent, (HMENU)(UINT_PTR)nIDorHMenu,
+                                ::GetModuleHandleA(nullptr), lpParam);
+  g_pWndInit = previous;
+  return hWnd != nullptr;
+}
+
+BOOL CWnd::DestroyWindow() {
+  if (m_hWnd == nullptr) return FALSE;
+  return ::DestroyWindow(m_hWnd);
+}
+
+std::string CWnd::GetDlgItemText(int nID) const {
+  HWND hCtrl = GetDlgItem(nID);
+  int len = ::GetWindowTextLengthA(hCtrl);
+  std::vector<char> buf(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
+  int got = ::GetWindowTextA(hCtrl, buf.data(), static_cast<int>(buf.size()));
+  return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+std::string CWnd::GetWindowText() const {
+  int len = ::GetWindowTextLengthA(m_hWnd);
+  std::vector<char> buf(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
+  int got = ::GetWindowTextA(m_hWnd, buf.data(), static_cast<int>(buf.size()));
+  return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+LRESULT CWnd::Default() {
+  const MSG& m = g_currentMessage;
+  return DefWindowProc(m.message, m.wParam, m.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pfnSuper != nullptr) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+  HWND previous = s_hLockoutNotifyWindow;
+  s_hLockoutNotifyWindow = m_hWnd;
+  CDataExchange dx(this, bSaveAndValidate);
+  BOOL ok = TRUE;
+  try {
+    DoDataExchange(&dx);
+  } catch (const CUserException&) {
+    ok = FALSE;
+  }
+  s_hLockoutNotifyWindow = previous;
+  return ok;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+  return result;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  UINT nID = LOWORD(wParam);
+  UINT nCode = HIWORD(wParam);
+  HWND hWndCtrl = (HWND)lParam;
+  // Notifications that controls send while a data exchange writes into them are ignored.
+  if (hWndCtrl != nullptr && s_hLockoutNotifyWindow == m_hWnd) return TRUE;
+  // Keyboard and menu commands arrive with code 0 or 1 and no control; they match the
+  // same table entries as a click.
+  if (hWndCtrl == nullptr && nCode == 1) nCode = 0;
+  return OnCmdMsg(nID, nCode);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  *pResult = 0;
+  if (message == WM_COMMAND) return OnCommand(wParam, lParam);
+
+  const AFX_MSGMAP_ENTRY* e = FindMessageEntry(message, 0, 0);
+  if (e == nullptr) return FALSE;
+
+  CCmdTarget* self = this;
+  switch (e->nSig) {
+    case AfxSig_vv:
+      (self->*(e->pfn))();
+      break;
+    case AfxSig_vwl:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, LPARAM)>(e->pfn))((UINT)wParam, lParam);
+      break;
+    case AfxSig_hv:
+      *pResult = (LRESULT)(self->*reinterpret_cast<HCURSOR (CCmdTarget::*)()>(e->pfn))();
+      break;
+    case AfxSig_vt:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT_PTR)>(e->pfn))((UINT_PTR)wParam);
+      break;
+    case AfxSig_is:
+      *pResult = (self->*reinterpret_cast<int (CCmdTarget::*)(LPCREATESTRUCTA)>(e->pfn))(
+          (LPCREATESTRUCTA)lParam);
+      break;
+    case AfxSig_vwii:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, int, int)>(e->pfn))(
+          (UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
+      break;
+    case AfxSig_vwww:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, UINT, UINT)>(e->pfn))(
+          (UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+      break;
+    case AfxSig_vh:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(HWND)>(e->pfn))((HWND)wParam);
+      break;
+    case AfxSig_vwwh:
+      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, UINT, HWND)>(e->pfn))(
+          LOWORD(wParam), HIWORD(wParam), (HWND)lParam);
+      break;
+    case AfxSig_lwl:
+      *pResult = (self->*reinterpret_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(e->pfn))(
+          wParam, lParam);
+      break;
+    case AfxSig_end:
+      return FALSE;
+  }
+  return TRUE;
+}
+
+LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* pWnd = FromHandlePermanent(hWnd);
+  if (pWnd == nullptr && g_pWndInit != nullptr && g_pWndInit->m_hWnd == nullptr) {
+    // First message of a window that CreateEx is making: bind it to its object.
+    pWnd = g_pWndInit;
+    g_pWndInit = nullptr;
+    pWnd->Attach(hWnd);
+  }
+  if (pWnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+
+  MSG saved = g_currentMessage;
+  g_currentMessage.hwnd = hWnd;
+  g_currentMessage.message = message;
+  g_currentMessage.wParam = wParam;
+  g_currentMessage.lParam = lParam;
+  LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+  g_currentMessage = saved;
+
+  if (message == WM_NCDESTROY) {
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == pWnd) {
+      // The main window is gone: end the application's message processing.
+      app->m_pMainWnd = nullptr;
+      ::PostQuitMessage(0);
+    }
+    pWnd->Detach();
+    pWnd->PostNcDestroy();
+  }
+  return result;
+}

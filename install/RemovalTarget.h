@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+// Portable side of "Remove Install Directory": the shell's source list and a
+// check that keeps whole drives, share roots and the like away from the
+// shell's recursive delete.
+
+inline constexpr char kRemovalCaption[] = "Remove Install Directory";
+
+// dir followed by two NUL characters, the shell's form of a one-name list.
+// The result holds both NULs (size dir.size() + 2); nothing is cut.
+std::string BuildDeleteSourceList(const std::string& dir);
+
+enum class RemovalRefusal {
+  None,                  // may be removed
+  EmptyText,             // ""
+  NoFolderName,          // only blanks
+  InvalidCharacters,     // wildcards (* ? < > ") or control characters
+  WholeDrive,            // "C:", "C:\", "\", "C:\GAMES\..", only separators
+  NetworkShareRoot,      // "\\server\share", "\\server"
+  CurrentOrParentFolder  // ".", "..", "games\.."
+};
+
+// Decides whether dir may be handed to the recursive delete. '\' and '/'
+// both separate; leading and trailing blanks, "." components, components of
+// nothing but dots and blanks, and ".." components are resolved the way the
+// platform resolves them before the check, so "C:\GAMES\.." and "C:\ " are
+// refused as whole drives. A folder inside a drive or share, absolute or
+// relative, is allowed.
+RemovalRefusal CheckRemovalTarget(const std::string& dir);
+
+// The message for a refusal, "Cannot remove \"<dir>\": <reason>", or
+// "Cannot remove the install folder: <reason>" for an empty dir. Control
+// characters in dir are shown as '?'. Empty for RemovalRefusal::None.
+std::string RemovalRefusalText(const std::string& dir, RemovalRefusal why);

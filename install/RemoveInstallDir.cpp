@@ -1,0 +1,4 @@
+#include "ui/SetupDlg.h"
+
+// The "Remove Install Directory" button.
+void CSetupDlg::OnRemoveInstallDir() {}

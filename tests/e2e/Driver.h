@@ -1,0 +1,87 @@
+// Drives the real ZEZADERI.EXE from outside its process, as a user would: finds its
+// windows, reads texts and states, presses buttons, answers message boxes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Where the built programs and the sources are (Windows paths).
+struct TestPaths {
+  std::string bin;  // build folder: ZEZADERI.EXE, standin.exe
+  std::string src;  // source tree
+};
+extern TestPaths g_paths;
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class SourceFolder {
+ public:
+  SourceFolder();
+  ~SourceFolder();
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "\\" + name; }
+  void Write(const std::string& name, const std::string& bytes) const;
+  void CopyIn(const std::string& from, const std::string& name) const;
+
+ private:
+  std::string m_path;
+};
+
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool RemoveTree(const std::string& path);
+
+// One run of the installer.
+class Installer {
+ public:
+  // Starts ZEZADERI.EXE with the given folder as its current directory.
+  explicit Installer(const std::string& startFolder);
+  ~Installer();  // ends the process if it still runs
+
+  DWORD Pid() const { return m_pi.dwProcessId; }
+  // Waits for the process to end; returns its exit status, or STILL_ACTIVE on time-out.
+  DWORD WaitForExit(DWORD timeoutMs = 10000);
+  bool Running() const;
+
+  // Waits for a visible top-level window of this process with that caption.
+  HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 10000) const;
+  // The main dialog ("VOR Custom Installer").
+  HWND MainDialog(DWORD timeoutMs = 10000) const { return WaitForWindow("VOR Custom Installer", timeoutMs); }
+  // Every visible top-level window of the process.
+  std::vector<HWND> Windows() const;
+
+ private:
+  PROCESS_INFORMATION m_pi = {};
+};
+
+std::string Text(HWND hWnd);
+std::string ControlText(HWND dialog, int id);
+bool ControlEnabled(HWND dialog, int id);
+// Presses a button the way a click does: BN_CLICKED from the control to its dialog.
+void Click(HWND dialog, int id);
+// The window that has the keyboard focus in the thread that owns hWnd.
+HWND FocusOf(HWND hWnd);
+// Types a key into the window that has the focus in hWnd's thread.
+void PressKey(HWND hWnd, UINT vk);
+
+// A message box: its text (static 0xFFFF), whether it shows an icon, its buttons.
+struct MessageBoxView {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  bool hasIcon = false;
+  std::vector<int> buttons;
+};
+MessageBoxView ReadMessageBox(HWND box);
+
+// Waits until the condition holds or the time is up.
+template <class F>
+bool WaitUntil(F condition, DWORD timeoutMs = 10000) {
+  DWORD end = ::GetTickCount() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if ((LONG)(::GetTickCount() - end) > 0) return false;
+    ::Sleep(20);
+  }
+}

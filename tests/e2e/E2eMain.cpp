@@ -1,0 +1,32 @@
+// End-to-end tests: start the real installer and drive it from outside.
+// Arguments: --bin=<build folder> --src=<source tree> (Unix or Windows paths).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/e2e/Driver.h"
+
+namespace {
+// Unix paths reach Windows programs under Wine as drive Z:.
+std::string WindowsPath(std::string p) {
+  if (!p.empty() && p[0] == '/') p = "Z:" + p;
+  for (char& c : p) {
+    if (c == '/') c = '\\';
+  }
+  while (p.size() > 3 && p.back() == '\\') p.pop_back();
+  return p;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--bin=", 6) == 0) g_paths.bin = WindowsPath(argv[i] + 6);
+    if (std::strncmp(argv[i], "--src=", 6) == 0) g_paths.src = WindowsPath(argv[i] + 6);
+  }
+  if (g_paths.bin.empty()) {
+    std::fprintf(stderr, "usage: vor_e2e_tests --bin=<build folder> --src=<source tree>\n");
+    return 2;
+  }
+  return RUN_ALL_TESTS();
+}

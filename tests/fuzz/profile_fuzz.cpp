@@ -1,0 +1,33 @@
+// Fuzzes the profile reader and the settings rules with arbitrary file contents.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "config/InstallSettings.h"
+#include "config/ProfileFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const ProfileFile file = ProfileFile::Parse(bytes);
+  InstallSettings s;
+  ReadInstallSettings(file, s);
+
+  if (s.AppName.size() > 99 || s.AppSetup.size() > 99 || s.FirstFile.size() > 99) std::abort();
+  if (s.InstallDir.size() > 999 || s.InstallDir.size() == 3) std::abort();
+  if (s.DecompressorProgram.size() < 4 || s.DecompressorProgram.size() > 103 ||
+      s.DecompressorProgram.compare(s.DecompressorProgram.size() - 4, 4, ".exe") != 0) {
+    std::abort();
+  }
+  if (s.CommandLine.size() > 102 ||
+      (s.CommandLine.find("-y") == std::string::npos &&
+       s.CommandLine.find("-Y") == std::string::npos)) {
+    std::abort();
+  }
+  // A found value is what GetString gives with room enough, and GetInt scans it.
+  std::string v;
+  if (file.Find("INSTALL", "App_Name", &v)) {
+    if (file.GetString("INSTALL", "App_Name", "", v.size() + 1) != v) std::abort();
+    if (file.GetInt("INSTALL", "App_Name", 7) != ProfileFile::ScanInt(v)) std::abort();
+  }
+  return 0;
+}

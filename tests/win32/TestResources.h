@@ -1,0 +1,5 @@
+#pragma once
+#define IDD_TEST_FORM 9000
+#define IDC_TEST_EDIT 9001
+#define IDC_TEST_NUMBER 9002
+#define IDC_TEST_BUTTON 9003

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a Windows program under one of the project's own Wine prefixes, creating the
+# prefix on first use:  wine-run.sh win32|win64 PROGRAM [ARGS...]
+# win32 uses build/wineprefix-win32 (32-bit prefix, needs a kernel that runs 32-bit
+# programs); win64 uses build/wineprefix-win64. ctest uses this as its emulator.
+set -euo pipefail
+arch=${1:?usage: wine-run.sh win32|win64 PROGRAM [ARGS...]}
+shift
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+case "$arch" in
+  win32) loader=/usr/lib/wine/wine ;;
+  win64) loader=/usr/lib/wine/wine64 ;;
+  *) echo "wine-run: unknown arch $arch" >&2; exit 2 ;;
+esac
+export WINEARCH=$arch
+export WINEPREFIX="${VOR_WINEPREFIX:-$root/build/wineprefix-$arch}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      "$loader" wineboot -i >/dev/null 2>&1 || true
+      # Windows that no window manager handles: hiding or destroying a window then
+      # does not wait for a window manager that may not be there (Xvfb).
+      "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+      WINEPREFIX="$WINEPREFIX" wineserver -w || true
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+exec "$loader" "$@"
