@@ -24,6 +24,7 @@ set(VOR_WIN32_SOURCES
   framework/DataExchange.cpp
   framework/MessageBox.cpp
   framework/WinApp.cpp
+  framework/File.cpp
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp

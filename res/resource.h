@@ -30,3 +30,15 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
+
+// Folder dialog (template 136) controls
+#define IDC_FOLDER_EDIT 1014
+#define IDC_BROWSE 1015
+#define IDC_SPACE_AVAILABLE 1016
+#define IDC_SPACE_REQUIRED 1017
+
+// Decompression dialog (template 101) controls
+#define IDC_ANIMATION 1018
+#define IDC_DESTINATION 1021
+#define IDC_SOURCE 1022
+#define IDC_PROGRESS 1024

@@ -1,0 +1,72 @@
+#include "framework/File.h"
+
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+
+std::string CFileException::ErrorText() const {
+  std::string templ = AfxLoadString(FileErrorStringId(m_cause));
+  if (templ.empty()) templ = FileErrorTemplate(m_cause);
+  return FormatFileErrorText(templ, m_strFileName);
+}
+
+int CFileException::ReportError(UINT style) const {
+  CWinApp* app = AfxGetApp();
+  return AfxShowMessageBox(::GetActiveWindow(), ErrorText(), app ? app->m_strAppName : "", style);
+}
+
+CFile::~CFile() { Close(); }
+
+BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError) {
+  Close();
+  m_strFileName = lpszFileName;
+
+  DWORD access = 0;
+  switch (nOpenFlags & 3) {
+    case modeRead: access = GENERIC_READ; break;
+    case modeWrite: access = GENERIC_WRITE; break;
+    default: access = GENERIC_READ | GENERIC_WRITE; break;
+  }
+  DWORD share = 0;
+  switch (nOpenFlags & 0x70) {
+    case shareDenyWrite: share = FILE_SHARE_READ; break;
+    case shareDenyRead: share = FILE_SHARE_WRITE; break;
+    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    default: share = 0; break;  // compatibility and exclusive: no sharing
+  }
+  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE};
+  DWORD creation = OPEN_EXISTING;
+  if (nOpenFlags & modeCreate) creation = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+
+  HANDLE h = ::CreateFileA(lpszFileName, access, share, &sa, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    if (pError != nullptr) {
+      *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+    }
+    return FALSE;
+  }
+  m_hFile = h;
+  return TRUE;
+}
+
+void CFile::Close() {
+  if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
+  m_hFile = INVALID_HANDLE_VALUE;
+}
+
+void CFile::ThrowOsError(DWORD error) const {
+  throw CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+}
+
+UINT CFile::Read(void* lpBuf, UINT nCount) {
+  if (nCount == 0) return 0;
+  DWORD got = 0;
+  if (!::ReadFile(m_hFile, lpBuf, nCount, &got, nullptr)) ThrowOsError(::GetLastError());
+  return got;
+}
+
+ULONGLONG CFile::GetLength() const {
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(m_hFile, &size)) ThrowOsError(::GetLastError());
+  return (ULONGLONG)size.QuadPart;
+}

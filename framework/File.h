@@ -1,0 +1,68 @@
+// CFile: a file opened by name with the framework's open flags, closed by Close or
+// with the object. CFileException: why an open or a read failed, and the
+// framework's file error report for it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/FileErrors.h"
+
+class CFileException {
+ public:
+  CFileException() = default;
+  CFileException(FileErrorCause cause, DWORD osError, std::string fileName)
+      : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
+
+  FileErrorCause m_cause = FileErrorCause::None;
+  DWORD m_lOsError = 0;
+  std::string m_strFileName;  // the name as it was given
+
+  // The error text: the cause's string-table entry with "%1" replaced by the file name.
+  std::string ErrorText() const;
+  // The framework's file error report: a message box with the error text, the stop icon
+  // and the application's name as caption, owned by the thread's active window.
+  int ReportError(UINT style = MB_ICONSTOP) const;
+};
+
+class CFile {
+ public:
+  enum OpenFlags : UINT {
+    modeRead = 0x0000,
+    modeWrite = 0x0001,
+    modeReadWrite = 0x0002,
+    shareCompat = 0x0000,
+    shareExclusive = 0x0010,
+    shareDenyWrite = 0x0020,
+    shareDenyRead = 0x0030,
+    shareDenyNone = 0x0040,
+    modeNoInherit = 0x0080,
+    modeCreate = 0x1000,
+    modeNoTruncate = 0x2000,
+    typeText = 0x4000,
+    typeBinary = 0x8000,
+  };
+
+  CFile() = default;
+  virtual ~CFile();
+  CFile(const CFile&) = delete;
+  CFile& operator=(const CFile&) = delete;
+
+  // Opens (or with modeCreate creates) the file. The handle is inheritable unless
+  // modeNoInherit is given. On failure returns FALSE and, if pError is given, fills it.
+  virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+  virtual void Close();
+
+  // Reads up to nCount bytes; returns the number read. Throws CFileException on failure.
+  UINT Read(void* lpBuf, UINT nCount);
+  // The file's length in bytes. Throws CFileException on failure.
+  ULONGLONG GetLength() const;
+
+  bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+
+  HANDLE m_hFile = INVALID_HANDLE_VALUE;
+  std::string m_strFileName;
+
+ protected:
+  [[noreturn]] void ThrowOsError(DWORD error) const;
+};

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "framework/AnimateCtrl.h"
+#include "framework/Dialog.h"
+#include "framework/ProgressCtrl.h"
+#include "framework/StdioFile.h"
+
+// "Decompressing Files": watches the external decompressor from a 20 ms timer, reads
+// its log ("VORDECOMP.LOG" in the current directory) one line per tick to show the
+// archive and the file being processed and to step the progress bar, reports the exit
+// code, and after a clean run offers to start the package's setup program.
+// Always ends with IDOK.
+class CDecompressDlg : public CDialog {
+ public:
+  explicit CDecompressDlg(CWnd* pParent = nullptr);
+  ~CDecompressDlg() override;
+
+  std::string InstallDir;   // set by the caller: the target folder
+  std::string AppSetup;     // set by the caller: the setup program's name
+  std::string LogLine;      // the line last read from the log
+  int32_t ArchiveCount;     // archive announcements seen so far
+  CStdioFile LogReader;     // reader on the log
+  uint32_t TotalDisks;      // set by the caller: archive volumes
+  UINT_PTR TimerId;         // the running timer's id
+  HANDLE ChildHandle;       // set by the caller: the handle polled for the exit status
+  CProgressCtrl ProgressBar;
+  CAnimateCtrl Animation;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  void OnCancel() override;
+  void OnOK() override;
+  void OnTimer(UINT_PTR nIDEvent);
+
+  DECLARE_MESSAGE_MAP()
+};
