@@ -24,3 +24,10 @@ foreach(bench ${VOR_NATIVE_BENCHMARKS})
   add_executable(${name} ${bench})
   target_link_libraries(${name} PRIVATE vor_portable)
 endforeach()
+
+# The icon, logo and animation in res/ are made by our generator; regenerating them
+# must give the same bytes.
+add_executable(artgen tools/artgen/artgen.cpp)
+add_test(NAME tools.artgen_reproduces_resources
+         COMMAND ${CMAKE_COMMAND} -DARTGEN=$<TARGET_FILE:artgen> -DSRC=${CMAKE_SOURCE_DIR}
+                 -DOUT=${CMAKE_BINARY_DIR}/artgen-out -P ${CMAKE_SOURCE_DIR}/cmake/check-artgen.cmake)

@@ -84,5 +84,8 @@ set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp
+  tests/e2e/InstallFlow.cpp
+  tests/e2e/InstallTest.cpp
+  tests/e2e/RemoveTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup)
+set(VOR_E2E_TEST_SUITES Startup Install Remove)

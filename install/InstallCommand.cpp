@@ -1,4 +1,90 @@
+// The "Install" button: a whole installation. Folder choice, the log, the external
+// decompressor started in the target folder with its output going to the log, the
+// decompression dialog watching it, and afterwards the removal and log buttons.
+#include <windows.h>
+
+#include <vector>
+
+#include "config/DriveRoot.h"
+#include "framework/File.h"
+#include "framework/MessageBox.h"
+#include "install/DecompressDlg.h"
+#include "install/FolderDlg.h"
+#include "install/InstallTexts.h"
+#include "install/LogFile.h"
+#include "res/resource.h"
 #include "ui/SetupDlg.h"
 
-// The "Install" button: a whole installation.
-void CSetupDlg::OnInstall() {}
+namespace {
+
+// The working directory to hand the child. A drive root is held as "C:", which the
+// platform reads as the current folder of drive C (the source folder itself, when it
+// lies on C); the child must start in the root, so it gets "C:\".
+std::string WorkingDirectory(const std::string& installDir) {
+  if (installDir.size() == 2 && installDir[1] == ':') return installDir + "\\";
+  return installDir;
+}
+
+}  // namespace
+
+void CSetupDlg::OnInstall() {
+  CFolderDlg folderDlg(this);
+  folderDlg.Folder = Settings.InstallDir;
+  folderDlg.SpaceRequired = Settings.SpaceRequired;
+  if (folderDlg.DoModal() != IDOK) return;
+
+  // The folder dialog made the chosen folder current while testing it.
+  ::SetCurrentDirectoryA(Settings.SourceDir.c_str());
+  Settings.InstallDir = TrimDriveRoot(folderDlg.Folder);
+  Settings.SpaceRequired = folderDlg.SpaceRequired;
+
+  // The decompressor's standard output: created empty, shared for reading and writing,
+  // with an inheritable handle.
+  CFile log;
+  CFileException error;
+  if (!log.Open(kLogFileName, CFile::modeCreate | CFile::shareDenyNone | CFile::modeReadWrite,
+                &error)) {
+    error.ReportError();
+    return;
+  }
+
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  si.wShowWindow = SW_SHOWMINNOACTIVE;
+  si.hStdInput = nullptr;
+  si.hStdOutput = log.m_hFile;
+  si.hStdError = nullptr;
+
+  const std::string command = BuildDecompressorCommandLine(
+      Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile);
+  std::vector<char> commandBuffer(command.begin(), command.end());
+  commandBuffer.push_back('\0');
+  const std::string workingDir = WorkingDirectory(Settings.InstallDir);
+
+  PROCESS_INFORMATION pi = {};
+  if (!::CreateProcessA(nullptr, commandBuffer.data(), nullptr, nullptr, TRUE,
+                        CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.c_str(), &si, &pi)) {
+    const DWORD startError = ::GetLastError();
+    AfxShowMessageBox(m_hWnd, LaunchFailureText(Settings.DecompressorProgram, startError),
+                      LaunchFailureCaption(Settings.DecompressorProgram), MB_ICONSTOP);
+    return;
+  }
+
+  {
+    CDecompressDlg decompressDlg;
+    // The NT family reports a child's exit through its primary thread; the other
+    // family through the process.
+    decompressDlg.ChildHandle = (::GetVersion() & 0x80000000u) ? pi.hProcess : pi.hThread;
+    decompressDlg.TotalDisks = Settings.TotalDisks;
+    decompressDlg.AppSetup = Settings.AppSetup;
+    decompressDlg.InstallDir = Settings.InstallDir;
+    decompressDlg.DoModal();
+
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    EnableDlgItem(IDC_REMOVE_DIR, TRUE);
+    EnableDlgItem(IDC_VIEW_LOG, TRUE);
+  }
+  log.Close();
+}

@@ -30,4 +30,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# Drive T: is a folder of the prefix's own, so tests can use a real drive whose root
+# they may fill and empty (an install into a drive root, free space of a drive).
+if [ ! -e "$WINEPREFIX/dosdevices/t:" ]; then
+  mkdir -p "$WINEPREFIX/test-drive-t"
+  ln -sfn ../test-drive-t "$WINEPREFIX/dosdevices/t:" 2>/dev/null || true
+fi
 exec "$loader" "$@"

@@ -1,0 +1,65 @@
+#include "tests/e2e/InstallFlow.h"
+
+#include <gtest/gtest.h>
+
+void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
+                    const std::string& decompressionKeys, const std::string& script) {
+  std::string ini = "[INSTALL]\r\nApp_Name=E2E Package\r\n" + installKeys + "[DECOMPRESSION]\r\n";
+  if (decompressionKeys.find("Use_Program=") == std::string::npos) ini += "Use_Program=unpacker\r\n";
+  ini += decompressionKeys;
+  folder.Write("VOR.INI", ini);
+  folder.CopyIn(g_paths.bin + "\\standin.exe", "unpacker.exe");
+  folder.Write("unpacker.script", script);
+}
+
+std::map<std::string, std::string> ReadReport(const std::string& path) {
+  std::map<std::string, std::string> report;
+  std::string text = ReadWholeFile(path);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t eol = text.find('\n', pos);
+    if (eol == std::string::npos) eol = text.size();
+    std::string line = text.substr(pos, eol - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t eq = line.find('=');
+    if (eq != std::string::npos) report[line.substr(0, eq)] = line.substr(eq + 1);
+    pos = eol + 1;
+  }
+  return report;
+}
+
+bool ChooseFolder(const Installer& app, HWND mainDialog, const std::string& target) {
+  Click(mainDialog, 1005);
+  HWND folderDlg = app.WaitForWindow("Select Install Folder");
+  if (folderDlg == nullptr) return false;
+  ::SendMessageA(::GetDlgItem(folderDlg, 1014), WM_SETTEXT, 0, (LPARAM)target.c_str());
+  Click(folderDlg, IDOK);
+  bool closed = WaitUntil(
+      [&] {
+        if (!::IsWindow(folderDlg)) return true;
+        HWND question = nullptr;
+        for (HWND h : app.Windows()) {
+          if (Text(h) == "Create Directory") question = h;
+        }
+        if (question != nullptr) Click(question, IDYES);
+        return false;
+      },
+      15000);
+  return closed;
+}
+
+MessageBoxView WaitForBox(const Installer& app, const std::string& caption, DWORD timeoutMs) {
+  HWND box = app.WaitForWindow(caption, timeoutMs);
+  if (box == nullptr) return MessageBoxView();
+  // Let the box finish setting itself up before it is read.
+  WaitUntil([&] { return !ControlText(box, 0xFFFF).empty() || !::IsWindow(box); }, 2000);
+  return ReadMessageBox(box);
+}
+
+bool InstallAndDecline(const Installer& app, HWND mainDialog, const std::string& target) {
+  if (!ChooseFolder(app, mainDialog, target)) return false;
+  MessageBoxView done = WaitForBox(app, "Successful Installation");
+  if (done.hwnd == nullptr) return false;
+  Click(done.hwnd, IDNO);
+  return WaitUntil([&] { return app.WaitForWindow("Decompressing Files", 0) == nullptr; });
+}
