@@ -1,7 +1,5 @@
 #include "framework/DataExchange.h"
 
-#include <cstdio>
-
 #include "framework/MessageBox.h"
 #include "framework/NumberScan.h"
 #include "framework/Wnd.h"
@@ -39,7 +37,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, uint32_t& value) {
     value = scanned;
   } else {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%u", static_cast<unsigned>(value));
+    ::wsprintfA(buf, "%u", static_cast<unsigned>(value));
     ::SetWindowTextA(hCtrl, buf);
   }
 }

@@ -12,7 +12,8 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev
   googletest libgtest-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 fonts-wine xvfb xauth
 )
 
 missing=()
