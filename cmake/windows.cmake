@@ -76,3 +76,9 @@ if(VOR_BUILD_TESTS)
     set_tests_properties(${VOR_WINE_ARCH}.e2e.${suite} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
   endforeach()
 endif()
+
+# The installer imports only Windows' own DLLs and is a GUI program.
+find_program(VOR_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
+add_test(NAME ${VOR_WINE_ARCH}.imports
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:ZEZADERI>
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
