@@ -28,6 +28,7 @@ set(VOR_WIN32_SOURCES
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
+  install/FolderDlg.cpp
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
   viewer/OpenViewer.cpp
@@ -43,6 +44,7 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
   ${CMAKE_SOURCE_DIR}/framework/framework.rc
+  ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
 )
 
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
