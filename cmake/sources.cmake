@@ -78,9 +78,10 @@ set(VOR_WIN_TESTS
   tests/win32/FrameworkTest.cpp
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
+  tests/win32/FolderDlgTest.cpp
   tests/win32/TestDialogs.rc
 )
-set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
+set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace)
 
 set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
