@@ -28,6 +28,7 @@ set(VOR_WIN32_SOURCES
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
+  install/FolderDlg.cpp
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
   viewer/OpenViewer.cpp
@@ -43,6 +44,7 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
   ${CMAKE_SOURCE_DIR}/framework/framework.rc
+  ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
 )
 
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
@@ -76,9 +78,10 @@ set(VOR_WIN_TESTS
   tests/win32/FrameworkTest.cpp
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
+  tests/win32/FolderDlgTest.cpp
   tests/win32/TestDialogs.rc
 )
-set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
+set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace)
 
 set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
