@@ -73,6 +73,7 @@ set(VOR_FUZZ_TARGETS
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
 
 set(VOR_WIN_TESTS
+  tests/common/TestFiles.cpp
   tests/win32/TestMain.cpp
   tests/win32/TestSupport.cpp
   tests/win32/FrameworkTest.cpp
@@ -84,6 +85,7 @@ set(VOR_WIN_TESTS
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace)
 
 set(VOR_E2E_TESTS
+  tests/common/TestFiles.cpp
   tests/e2e/E2eMain.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp

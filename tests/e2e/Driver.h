@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/TestFiles.h"
+
 // Where the built programs and the sources are (Windows paths).
 struct TestPaths {
   std::string bin;  // build folder: ZEZADERI.EXE, standin.exe
@@ -13,24 +15,8 @@ struct TestPaths {
 };
 extern TestPaths g_paths;
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class SourceFolder {
- public:
-  SourceFolder();
-  ~SourceFolder();
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "\\" + name; }
-  void Write(const std::string& name, const std::string& bytes) const;
-  void CopyIn(const std::string& from, const std::string& name) const;
-
- private:
-  std::string m_path;
-};
-
-std::string ReadWholeFile(const std::string& path);
-bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
-bool RemoveTree(const std::string& path);
+// The installer's source folder in a test.
+using SourceFolder = TempFolder;
 
 // One run of the installer.
 class Installer {

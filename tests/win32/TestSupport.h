@@ -8,20 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/TestFiles.h"
+
 class CDialog;
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "\\" + name; }
-  void Write(const std::string& name, const std::string& bytes) const;
-
- private:
-  std::string m_path;
-};
 
 // Makes a folder the current directory for the scope.
 class ScopedCurrentDirectory {
@@ -33,9 +22,7 @@ class ScopedCurrentDirectory {
   std::string m_previous;
 };
 
-std::string CurrentDirectory();
-bool RemoveTree(const std::string& path);
-std::string ReadFileBytes(const std::string& path);
+inline std::string ReadFileBytes(const std::string& path) { return ReadWholeFile(path); }
 
 struct RecordedMessageBox {
   HWND owner;

@@ -1,0 +1,28 @@
+// Files and folders for the Win32 and end-to-end tests.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "\\" + name; }
+  void Write(const std::string& name, const std::string& bytes) const;
+  void CopyIn(const std::string& from, const std::string& name) const;
+
+ private:
+  std::string m_path;
+};
+
+std::string ReadWholeFile(const std::string& path);  // empty when it cannot be read
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool RemoveTree(const std::string& path);
+std::string CurrentDirectory();
