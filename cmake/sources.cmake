@@ -25,6 +25,9 @@ set(VOR_WIN32_SOURCES
   framework/MessageBox.cpp
   framework/WinApp.cpp
   framework/File.cpp
+  framework/FrameWnd.cpp
+  framework/View.cpp
+  framework/ScrollView.cpp
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
