@@ -34,6 +34,8 @@ set(VOR_WIN32_SOURCES
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
   viewer/OpenViewer.cpp
+  viewer/TextWin.cpp
+  viewer/TextView.cpp
 )
 
 set(VOR_APP_SOURCES
