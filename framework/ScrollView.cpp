@@ -47,6 +47,7 @@ void CScrollView::UpdateBars() {
   // this runs: the inner calls leave the work to this one.
   if (m_bInsideUpdate || m_hWnd == nullptr) return;
   m_bInsideUpdate = true;
+  const POINT before = GetScrollPosition();
 
   m_model.SetBarSizes(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
 
@@ -59,7 +60,6 @@ void CScrollView::UpdateBars() {
   const DWORD style = GetStyle();
   ::AdjustWindowRectEx(&borders, style & ~(WS_HSCROLL | WS_VSCROLL), FALSE,
                        (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
-  const POINT before = GetScrollPosition();
   m_model.Resize((window.right - window.left) - (borders.right - borders.left),
                  (window.bottom - window.top) - (borders.bottom - borders.top));
 
