@@ -82,12 +82,17 @@ set(VOR_WIN_TESTS
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
   tests/win32/TestDialogs.rc
+  tests/win32/AllocationCount.cpp
+  tests/win32/ViewerTest.cpp
 )
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
+list(APPEND VOR_WIN_TEST_SUITES Viewer)
 
 set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp
+  tests/e2e/ViewerE2eTest.cpp
 )
 set(VOR_E2E_TEST_SUITES Startup)
+list(APPEND VOR_E2E_TEST_SUITES ViewerE2e)
