@@ -74,6 +74,8 @@ set(VOR_FUZZ_TARGETS
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
+# Windows benchmarks (built with the tests as vor_<name>.exe, not run by ctest).
+set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp)
 
 set(VOR_WIN_TESTS
   tests/win32/TestMain.cpp
