@@ -25,6 +25,9 @@ set(VOR_WIN32_SOURCES
   framework/MessageBox.cpp
   framework/WinApp.cpp
   framework/File.cpp
+  framework/FrameWnd.cpp
+  framework/View.cpp
+  framework/ScrollView.cpp
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
@@ -32,6 +35,8 @@ set(VOR_WIN32_SOURCES
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
   viewer/OpenViewer.cpp
+  viewer/TextWin.cpp
+  viewer/TextView.cpp
 )
 
 set(VOR_APP_SOURCES
@@ -71,6 +76,8 @@ set(VOR_FUZZ_TARGETS
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
+# Windows benchmarks (built with the tests as vor_<name>.exe, not run by ctest).
+set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp)
 
 set(VOR_WIN_TESTS
   tests/common/TestFiles.cpp
@@ -81,8 +88,11 @@ set(VOR_WIN_TESTS
   tests/win32/SetupDlgTest.cpp
   tests/win32/FolderDlgTest.cpp
   tests/win32/TestDialogs.rc
+  tests/win32/AllocationCount.cpp
+  tests/win32/ViewerTest.cpp
 )
-set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace)
+set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace
+    Viewer)
 
 set(VOR_E2E_TESTS
   tests/common/TestFiles.cpp
@@ -92,5 +102,6 @@ set(VOR_E2E_TESTS
   tests/e2e/InstallFlow.cpp
   tests/e2e/InstallTest.cpp
   tests/e2e/RemoveTest.cpp
+  tests/e2e/ViewerE2eTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup Install Remove)
+set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e)

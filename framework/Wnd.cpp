@@ -76,13 +76,21 @@ LPCSTR CWnd::RegisterClassOnce(LPCSTR lpszClassName, UINT style, HCURSOR hCursor
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, HWND hWndParent, UINT nIDorHMenu, LPVOID lpParam) {
+  // Sizes by unsigned subtraction: a default rectangle (CW_USEDEFAULT, CW_USEDEFAULT,
+  // 0, 0) then gives CW_USEDEFAULT as width and height, without signed overflow.
+  int width = (int)((unsigned)rect.right - (unsigned)rect.left);
+  int height = (int)((unsigned)rect.bottom - (unsigned)rect.top);
   CWnd* previous = g_pWndInit;
   g_pWndInit = this;
   HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                hWndParent, (HMENU)(UINT_PTR)nIDorHMenu,
+                                rect.top, width, height, hWndParent, (HMENU)(UINT_PTR)nIDorHMenu,
                                 ::GetModuleHandleA(nullptr), lpParam);
+  bool neverBound = g_pWndInit == this;
   g_pWndInit = previous;
+  // A window that failed after its first message has had its WM_NCDESTROY, and with it
+  // PostNcDestroy (a self-deleting object is gone now). One that failed before any
+  // message never got there: finish the object's life the same way.
+  if (hWnd == nullptr && neverBound) PostNcDestroy();
   return hWnd != nullptr;
 }
 

@@ -29,7 +29,8 @@ class CWnd : public CCmdTarget {
   // Binds the object and routes the window's messages through the message table.
   BOOL SubclassWindow(HWND hWnd);
 
-  // Creates a window whose messages reach this object from WM_NCCREATE on.
+  // Creates a window whose messages reach this object from WM_NCCREATE on. When it
+  // fails, PostNcDestroy has run (a self-deleting object is gone: do not touch it).
   BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                 const RECT& rect, HWND hWndParent, UINT nIDorHMenu, LPVOID lpParam = nullptr);
   // A window class whose procedure is AfxWndProc, registered once per name.
