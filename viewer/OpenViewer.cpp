@@ -2,6 +2,7 @@
 #include <new>
 #include <string>
 
+#include "install/LogFile.h"
 #include "ui/SetupDlg.h"
 #include "viewer/TextWin.h"
 
@@ -30,4 +31,4 @@ void CSetupDlg::OnViewNfo() { OpenViewer("VOR.nfo", CFrameWnd::rectDefault); }
 
 void CSetupDlg::OnViewFileId() { OpenViewer("file_id.diz", RECT{100, 100, 500, 260}); }
 
-void CSetupDlg::OnViewInstallLog() { OpenViewer("VORDECOMP.LOG", CFrameWnd::rectDefault); }
+void CSetupDlg::OnViewInstallLog() { OpenViewer(kLogFileName, CFrameWnd::rectDefault); }
