@@ -25,6 +25,9 @@ set(VOR_WIN32_SOURCES
   framework/MessageBox.cpp
   framework/WinApp.cpp
   framework/File.cpp
+  framework/StdioFile.cpp
+  framework/ProgressCtrl.cpp
+  framework/AnimateCtrl.cpp
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
@@ -76,9 +79,11 @@ set(VOR_WIN_TESTS
   tests/win32/FrameworkTest.cpp
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
+  tests/win32/StdioFileTest.cpp
   tests/win32/TestDialogs.rc
 )
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
+list(APPEND VOR_WIN_TEST_SUITES StdioFile)
 
 set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
