@@ -33,6 +33,7 @@ set(VOR_WIN32_SOURCES
   ui/SetupDlg.cpp
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
+  install/DecompressDlg.cpp
   viewer/OpenViewer.cpp
 )
 
@@ -46,6 +47,8 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
   ${CMAKE_SOURCE_DIR}/framework/framework.rc
+  ${CMAKE_SOURCE_DIR}/res/DecompressDlg.rc
+  ${CMAKE_SOURCE_DIR}/res/working.avi
 )
 
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
@@ -80,10 +83,11 @@ set(VOR_WIN_TESTS
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
   tests/win32/StdioFileTest.cpp
+  tests/win32/DecompressDlgTest.cpp
   tests/win32/TestDialogs.rc
 )
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg)
-list(APPEND VOR_WIN_TEST_SUITES StdioFile)
+list(APPEND VOR_WIN_TEST_SUITES StdioFile DecompressResources DecompressDlg DecompressTranscript)
 
 set(VOR_E2E_TESTS
   tests/e2e/E2eMain.cpp
