@@ -75,6 +75,8 @@ set(VOR_FUZZ_TARGETS
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
+# Win32 benchmarks (vor_<name>.exe in the build folder; not run by ctest).
+set(VOR_WIN_BENCHMARKS tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
   tests/win32/TestMain.cpp

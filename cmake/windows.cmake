@@ -43,6 +43,16 @@ foreach(src ${VOR_STANDIN_SOURCES})
   target_link_options(${name} PRIVATE -static -s)
 endforeach()
 
+# Benchmarks: console programs on the installer's code and resources.
+foreach(bench ${VOR_WIN_BENCHMARKS})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(vor_${name} ${bench} ${VOR_RESOURCES})
+  target_compile_options(vor_${name} PRIVATE ${VOR_WARNINGS} -O2)
+  target_link_options(vor_${name} PRIVATE -static)
+  target_link_libraries(vor_${name} PRIVATE vor_core)
+  add_dependencies(vor_${name} ${VOR_STANDIN_TARGETS})
+endforeach()
+
 option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ON)
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
