@@ -28,12 +28,16 @@ set(VOR_WIN32_SOURCES
   framework/FrameWnd.cpp
   framework/View.cpp
   framework/ScrollView.cpp
+  framework/StdioFile.cpp
+  framework/ProgressCtrl.cpp
+  framework/AnimateCtrl.cpp
   config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
   ui/SetupDlg.cpp
   install/FolderDlg.cpp
   install/InstallCommand.cpp
   install/RemoveInstallDir.cpp
+  install/DecompressDlg.cpp
   viewer/OpenViewer.cpp
   viewer/TextWin.cpp
   viewer/TextView.cpp
@@ -50,6 +54,8 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
   ${CMAKE_SOURCE_DIR}/framework/framework.rc
   ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
+  ${CMAKE_SOURCE_DIR}/res/DecompressDlg.rc
+  ${CMAKE_SOURCE_DIR}/res/working.avi
 )
 
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
@@ -76,8 +82,8 @@ set(VOR_FUZZ_TARGETS
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
-# Windows benchmarks (built with the tests as vor_<name>.exe, not run by ctest).
-set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp)
+# Windows benchmarks (vor_<name>.exe in the build folder; not run by ctest).
+set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
   tests/common/TestFiles.cpp
@@ -87,12 +93,14 @@ set(VOR_WIN_TESTS
   tests/win32/ProfileCompareTest.cpp
   tests/win32/SetupDlgTest.cpp
   tests/win32/FolderDlgTest.cpp
+  tests/win32/StdioFileTest.cpp
+  tests/win32/DecompressDlgTest.cpp
   tests/win32/TestDialogs.rc
   tests/win32/AllocationCount.cpp
   tests/win32/ViewerTest.cpp
 )
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace
-    Viewer)
+    Viewer StdioFile DecompressResources DecompressDlg DecompressTranscript)
 
 set(VOR_E2E_TESTS
   tests/common/TestFiles.cpp

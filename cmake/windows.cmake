@@ -65,12 +65,14 @@ if(VOR_BUILD_TESTS)
   target_link_libraries(vor_e2e_tests PRIVATE gtest ${VOR_WIN_LIBS})
   add_dependencies(vor_e2e_tests ZEZADERI ${VOR_STANDIN_TARGETS})
 
+  # Benchmarks: console programs on the installer's code and resources (not in ctest).
   foreach(bench ${VOR_WIN_BENCHMARKS})
     get_filename_component(name ${bench} NAME_WE)
-    add_executable(vor_${name} ${bench})
+    add_executable(vor_${name} ${bench} ${VOR_RESOURCES})
     target_compile_options(vor_${name} PRIVATE ${VOR_WARNINGS} -O2)
     target_link_options(vor_${name} PRIVATE -static)
     target_link_libraries(vor_${name} PRIVATE vor_core psapi)
+    add_dependencies(vor_${name} ${VOR_STANDIN_TARGETS})
   endforeach()
 
   foreach(suite ${VOR_WIN_TEST_SUITES})

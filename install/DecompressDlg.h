@@ -36,4 +36,17 @@ class CDecompressDlg : public CDialog {
   void OnTimer(UINT_PTR nIDEvent);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // One poll of the decompressor: the exit status, then one line of the log.
+  void Poll();
+  // The decompressor has ended with `exitCode`: the message, the question, the setup.
+  void Finish(DWORD exitCode);
+  void ShowLogLine();
+  void StartSetupProgram();
+  void StopTimer();
 };
+
+// The message for a nonzero exit code from the string table (id 200 + code); empty for
+// codes without an entry.
+std::string LoadExitCodeMessage(uint32_t code);
