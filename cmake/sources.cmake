@@ -111,5 +111,6 @@ set(VOR_E2E_TESTS
   tests/e2e/InstallTest.cpp
   tests/e2e/RemoveTest.cpp
   tests/e2e/ViewerE2eTest.cpp
+  tests/e2e/DemoTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e)
+set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo)
