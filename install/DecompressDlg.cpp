@@ -6,12 +6,12 @@
 #include "framework/MessageBox.h"
 #include "install/ExitCodeMessages.h"
 #include "install/InstallTexts.h"
+#include "install/LogFile.h"
 #include "install/LogLineRules.h"
 #include "res/resource.h"
 
 namespace {
 
-const char kLogFileName[] = "VORDECOMP.LOG";
 const UINT kPollTimerId = 1;
 const UINT kPollPeriodMs = 20;
 
