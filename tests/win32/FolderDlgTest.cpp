@@ -636,22 +636,29 @@ std::string SelectedTreeItem(HWND browser) {
   return text;
 }
 
-// Steps that open the browser, let `inBrowser` act on it, and wait until it has gone.
-std::vector<ScriptStep> BrowseSteps(CFolderDlg& dlg, std::function<void(HWND)> inBrowser) {
+// True once the browser has filled its tree.
+bool BrowserReady(HWND browser) {
+  HWND tree = ::FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  return tree != nullptr && ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0) != 0;
+}
+
+// Steps that open the browser, let `inBrowser` act on it (retried on later ticks until
+// it returns true), and wait until the browser has gone.
+std::vector<ScriptStep> BrowseSteps(CFolderDlg& dlg, std::function<bool(HWND)> inBrowser) {
   auto browser = std::make_shared<HWND>(nullptr);
   return {
       [&dlg] {
         Click(dlg, IDC_BROWSE);
         return true;
       },
-      [&dlg, browser, inBrowser] {
+      [&dlg, browser] {
         *browser = FindBrowser(dlg);
-        if (*browser == nullptr) return false;
+        if (*browser == nullptr || !BrowserReady(*browser)) return false;
         EXPECT_FALSE(::IsWindowEnabled(dlg.m_hWnd)) << "the browser is modal to the dialog";
         EXPECT_NE(::FindWindowExA(*browser, nullptr, "Static", "Select Install Folder:"), nullptr);
-        inBrowser(*browser);
         return true;
       },
+      [browser, inBrowser] { return inBrowser(*browser); },
       [browser] { return !::IsWindow(*browser); },
   };
 }
@@ -664,6 +671,7 @@ TEST(FolderDlgBrowse, CancelledBrowserChangesNothing) {
   dlg.SpaceRequired = 3;
   std::vector<ScriptStep> steps = BrowseSteps(dlg, [](HWND browser) {
     ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    return true;
   });
   steps.push_back([&] {
     EXPECT_EQ(dlg.Folder, Root(none) + "VOR");
@@ -687,8 +695,9 @@ TEST(FolderDlgBrowse, ChosenFolderReplacesTheTextAndTheFigure) {
   dlg.SpaceRequired = 3;
   std::vector<ScriptStep> steps = BrowseSteps(dlg, [&](HWND browser) {
     ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)chosen.c_str());
-    EXPECT_EQ(SelectedTreeItem(browser), "Chosen");
+    if (SelectedTreeItem(browser) != "Chosen") return false;
     ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    return true;
   });
   steps.push_back([&] {
     EXPECT_STRCASEEQ(dlg.Folder.c_str(), chosen.c_str());
@@ -709,6 +718,7 @@ TEST(FolderDlgBrowse, FolderLongerThanAPathSurvivesTheBrowser) {
   dlg.SpaceRequired = 3;
   std::vector<ScriptStep> steps = BrowseSteps(dlg, [](HWND browser) {
     ::PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    return true;
   });
   steps.push_back([&] {
     EXPECT_EQ(dlg.Folder, longFolder);
@@ -716,9 +726,12 @@ TEST(FolderDlgBrowse, FolderLongerThanAPathSurvivesTheBrowser) {
     return true;
   });
   // Then a folder is chosen: the long text gives way to the chosen path whole.
+  const std::string leaf = parent.Path().substr(parent.Path().find_last_of('\\') + 1);
   for (ScriptStep& step : BrowseSteps(dlg, [&](HWND browser) {
          ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)parent.Path().c_str());
+         if (SelectedTreeItem(browser) != leaf) return false;
          ::PostMessageA(browser, WM_COMMAND, IDOK, 0);
+         return true;
        })) {
     steps.push_back(step);
   }

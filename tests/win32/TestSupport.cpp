@@ -39,6 +39,15 @@ struct Script {
 };
 Script* g_script = nullptr;
 
+BOOL CALLBACK CancelOtherDialog(HWND hWnd, LPARAM dlg) {
+  char cls[16];
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (hWnd != (HWND)dlg && ::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) {
+    ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+  }
+  return TRUE;
+}
+
 void CALLBACK ScriptTick(HWND, UINT, UINT_PTR id, DWORD) {
   Script* s = g_script;
   if (s == nullptr) {
@@ -50,6 +59,9 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
     s->timedOut = true;
     g_script = nullptr;
+    // Close whatever modal window a step left open inside the dialog's loop, so that the
+    // loop can end and the test fails instead of hanging.
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CancelOtherDialog, (LPARAM)s->dlg->m_hWnd);
     if (s->dlg->m_hWnd != nullptr) s->dlg->EndDialog(IDABORT);
     return;
   }
