@@ -76,6 +76,11 @@ void CDecompressDlg::StopTimer() {
 }
 
 void CDecompressDlg::Poll() {
+  // A decompressor that ended with the code 259 reads as still running; its handle
+  // tells the two apart. The handle is looked at first: a child that ends between the
+  // two calls then shows its real exit code, not a still-running status with a
+  // signalled handle.
+  const bool ended = ::WaitForSingleObject(ChildHandle, 0) == WAIT_OBJECT_0;
   DWORD status = 0;
   if (!QueryExitStatus(ChildHandle, &status)) {
     StopTimer();
@@ -84,9 +89,7 @@ void CDecompressDlg::Poll() {
     EndDialog(IDOK);
     return;
   }
-  // A decompressor that ended with the code 259 reads as still running; its handle
-  // tells the two apart.
-  if (status == STILL_ACTIVE && ::WaitForSingleObject(ChildHandle, 0) != WAIT_OBJECT_0) {
+  if (status == STILL_ACTIVE && !ended) {
     ShowLogLine();
     return;
   }
