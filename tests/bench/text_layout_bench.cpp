@@ -6,6 +6,7 @@
 //       tests/bench/text_layout_bench.cpp -o /tmp/viewerlogic/bench
 //   /tmp/viewerlogic/bench
 
+#include "tests/bench/LogText.h"
 #include "viewer/TextLayout.h"
 
 #include <chrono>
@@ -18,24 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 double MillisSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Lines like a decompressor's log: CR LF ends, now and then a lone LF, an
-// ampersand, a tab or a byte above 127.
-std::string LogText(size_t bytes) {
-    std::string text;
-    text.reserve(bytes + 128);
-    char line[128];
-    for (unsigned n = 0; text.size() < bytes; ++n) {
-        int len = std::snprintf(line, sizeof line,
-                                "Extracting  VOLUME%03u.A%02u  FILE%05u.DAT%s  %u bytes%s",
-                                n % 997, n % 100, n, (n % 17 == 0) ? " R&D" : "",
-                                n * 7919u % 100000u, (n % 31 == 0) ? "\t\xB3" : "");
-        text.append(line, static_cast<size_t>(len));
-        text.append((n % 13 == 0) ? "\n" : "\r\n");
-    }
-    text.resize(bytes);
-    return text;
 }
 
 std::string OneLongLine(size_t bytes) {

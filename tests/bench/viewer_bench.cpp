@@ -18,6 +18,7 @@
 #include <string>
 
 #include "framework/WinApp.h"
+#include "tests/bench/LogText.h"
 #include "viewer/TextView.h"
 #include "viewer/TextWin.h"
 
@@ -38,24 +39,6 @@ void Pump() {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
-}
-
-// Lines like a decompressor's log: CR LF ends, now and then a lone LF, an ampersand,
-// a tab or a byte above 127.
-std::string LogText(size_t bytes) {
-  std::string text;
-  text.reserve(bytes + 128);
-  char line[160];
-  for (unsigned n = 0; text.size() < bytes; ++n) {
-    int len = std::snprintf(line, sizeof line,
-                            "Extracting  VOLUME%03u.A%02u  FILE%05u.DAT%s  %u bytes%s",
-                            n % 997, n % 100, n, (n % 17 == 0) ? " R&D" : "",
-                            n * 7919u % 100000u, (n % 31 == 0) ? "\t\xB3" : "");
-    text.append(line, static_cast<size_t>(len));
-    text.append((n % 13 == 0) ? "\n" : "\r\n");
-  }
-  text.resize(bytes);
-  return text;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {

@@ -78,3 +78,19 @@ std::string CurrentDirectory() {
   DWORD n = ::GetCurrentDirectoryA(sizeof dir, dir);
   return std::string(dir, n < sizeof dir ? n : 0);
 }
+
+std::map<std::string, std::string> ReadReport(const std::string& path) {
+  std::map<std::string, std::string> report;
+  const std::string text = ReadWholeFile(path);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t eol = text.find('\n', pos);
+    if (eol == std::string::npos) eol = text.size();
+    std::string line = text.substr(pos, eol - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t eq = line.find('=');
+    if (eq != std::string::npos) report[line.substr(0, eq)] = line.substr(eq + 1);
+    pos = eol + 1;
+  }
+  return report;
+}

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -26,3 +27,6 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool RemoveTree(const std::string& path);
 std::string CurrentDirectory();
+
+// The key=value lines of a stand-in's report; empty when there is none.
+std::map<std::string, std::string> ReadReport(const std::string& path);

@@ -12,22 +12,6 @@ void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
   folder.Write("unpacker.script", script);
 }
 
-std::map<std::string, std::string> ReadReport(const std::string& path) {
-  std::map<std::string, std::string> report;
-  std::string text = ReadWholeFile(path);
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t eol = text.find('\n', pos);
-    if (eol == std::string::npos) eol = text.size();
-    std::string line = text.substr(pos, eol - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    size_t eq = line.find('=');
-    if (eq != std::string::npos) report[line.substr(0, eq)] = line.substr(eq + 1);
-    pos = eol + 1;
-  }
-  return report;
-}
-
 bool ChooseFolder(const Installer& app, HWND mainDialog, const std::string& target) {
   Click(mainDialog, 1005);
   HWND folderDlg = app.WaitForWindow("Select Install Folder");

@@ -13,9 +13,6 @@
 void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
                     const std::string& decompressionKeys, const std::string& script);
 
-// A stand-in's report (key=value lines); empty when there is none.
-std::map<std::string, std::string> ReadReport(const std::string& path);
-
 // Clicks "Install", puts the target into the folder dialog and confirms it; answers the
 // "Create Directory" question with Yes when it comes. Returns false when the folder
 // dialog did not close.

@@ -39,23 +39,6 @@ std::string SourceTreeFile(const std::string& relative) {
   return path;
 }
 
-bool FileExists(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// key=value lines of a stand-in's report.
-std::map<std::string, std::string> ReadReport(const std::string& path) {
-  std::map<std::string, std::string> report;
-  std::istringstream in(ReadFileBytes(path));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    size_t eq = line.find('=');
-    if (eq != std::string::npos) report[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return report;
-}
-
 // A process of this name runs (in this Wine prefix).
 bool ProcessRuns(const char* exeName) {
   HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

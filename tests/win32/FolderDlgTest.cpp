@@ -34,11 +34,6 @@ char UnusedDriveLetter(char skip = 0) {
   return 0;
 }
 
-bool IsDirectory(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Free megabytes (1,000,000 bytes, truncated) that the platform reports for a root.
 uint64_t ReportedMegabytes(const std::string& root) {
   ULARGE_INTEGER available, total, free;
@@ -89,7 +84,7 @@ class MappedDrive {
   MappedDrive() {
     // Where the machine has a second file system (a tmpfs), use it: the letter then
     // reports figures of its own rather than those of the current drive.
-    const std::string base = IsDirectory("Z:\\dev\\shm") ? "Z:\\dev\\shm" : m_temp.Path();
+    const std::string base = DirectoryExists("Z:\\dev\\shm") ? "Z:\\dev\\shm" : m_temp.Path();
     char name[64];
     wsprintfA(name, "\\vor-drive-%lu", ::GetCurrentProcessId());
     m_folder = base + name;
@@ -357,7 +352,7 @@ TEST(FolderDlg, MissingFolderIsCreatedOnlyOnYes) {
         ExpectBox(boxes.boxes[0], dlg, "Directory " + target + kQuestionTail, "Create Directory",
                   MB_YESNO | MB_ICONQUESTION);
         EXPECT_TRUE(::IsWindowVisible(dlg.m_hWnd)) << "No keeps the dialog open";
-        EXPECT_FALSE(IsDirectory(target));
+        EXPECT_FALSE(DirectoryExists(target));
         EXPECT_EQ(Shown(dlg, IDC_FOLDER_EDIT), target);
         Click(dlg, IDOK);
         return true;
@@ -366,7 +361,7 @@ TEST(FolderDlg, MissingFolderIsCreatedOnlyOnYes) {
   EXPECT_EQ(result, IDOK);
   ASSERT_EQ(boxes.boxes.size(), 2u);
   EXPECT_EQ(boxes.boxes[1].text, boxes.boxes[0].text);
-  EXPECT_TRUE(IsDirectory(target));
+  EXPECT_TRUE(DirectoryExists(target));
   EXPECT_EQ(CurrentDirectory(), parent.Path()) << "a created folder does not become current";
   EXPECT_EQ(dlg.Folder, target);
 }
@@ -397,7 +392,7 @@ TEST(FolderDlg, FolderBelowAMissingOneCannotBeCreated) {
       },
   });
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_FALSE(IsDirectory(parent.File("NEW1")));
+  EXPECT_FALSE(DirectoryExists(parent.File("NEW1")));
   EXPECT_EQ(boxes.boxes.size(), 2u);
 }
 
