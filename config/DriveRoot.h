@@ -1,7 +1,13 @@
 #pragma once
 #include <string>
 
-// The root rule: a text of exactly three characters is cut to its first two, so that a
-// drive root such as "C:\" is held as "C:" and "\" plus a name can be appended to it.
-// Texts of any other length stay as they are (a typed folder may keep a trailing "\").
+// The root rule: a drive root, a letter, ":" and "\" ("C:\"), is held as the drive
+// alone ("C:"), so that "\" plus a name can be appended to it. Every other text stays
+// as it is (a longer folder may keep a trailing "\", and a three-character folder name
+// such as "abc" is a folder like any other).
 std::string TrimDriveRoot(const std::string& path);
+
+// The inverse for handing a folder to the platform: a bare drive ("C:") names the
+// current folder of that drive there, so it goes back as its root ("C:\").
+// Every other text stays as it is.
+std::string DriveRootAsFolder(const std::string& path);

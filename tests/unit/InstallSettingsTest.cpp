@@ -69,17 +69,27 @@ TEST(InstallSettings, SwitchRuleAppendsYesWhenNeitherCaseIsPresent) {
   EXPECT_EQ(cmd(std::string(150, 'c')), std::string(99, 'c') + " -y");
 }
 
-TEST(InstallSettings, RootRuleLooksAtTheLengthOnly) {
+TEST(InstallSettings, RootRuleCutsOnlyADriveRoot) {
   auto dir = [](const std::string& v) {
     return Read("[INSTALL]\nDefault_Directory=" + v + "\n").InstallDir;
   };
   EXPECT_EQ(dir("D:\\"), "D:");
   EXPECT_EQ(dir("D:\\GAMES\\"), "D:\\GAMES\\");
-  EXPECT_EQ(dir("abc"), "ab");
+  EXPECT_EQ(dir("d:\\"), "d:");
+  EXPECT_EQ(dir("abc"), "abc") << "a three-character folder is a folder";
+  EXPECT_EQ(dir("D:/"), "D:/");
+  EXPECT_EQ(dir("1:\\"), "1:\\");
+  EXPECT_EQ(dir("\\\\\\"), "\\\\\\");
   EXPECT_EQ(dir("D:"), "D:");
   EXPECT_EQ(dir(""), "");
   EXPECT_EQ(TrimDriveRoot("C:\\"), "C:");
   EXPECT_EQ(TrimDriveRoot("C:\\A"), "C:\\A");
+  // Back to the platform: a bare drive names that drive's current folder there.
+  EXPECT_EQ(DriveRootAsFolder("S:"), "S:\\");
+  EXPECT_EQ(DriveRootAsFolder(TrimDriveRoot("C:\\")), "C:\\");
+  for (const char* other : {"S:\\GAMES", "ab", "", "1:", "\\\\"}) {
+    EXPECT_EQ(DriveRootAsFolder(other), other);
+  }
   EXPECT_EQ(dir(std::string(1200, 'd')), std::string(999, 'd'));
 }
 

@@ -12,6 +12,16 @@ TEST(InstallTexts, CommandLineJoinsThePiecesInOrder) {
   EXPECT_EQ(BuildDecompressorCommandLine("", "", "", ""), "  \\");
 }
 
+TEST(InstallTexts, PathsWithBlanksAreQuotedAndOthersAreNot) {
+  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\My Games\\Release 1", "*.arj"),
+            "ARJ.exe x -v -y \"C:\\My Games\\Release 1\\*.arj\"");
+  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\SRC", "my pkg.arj"),
+            "ARJ.exe x -v -y \"C:\\SRC\\my pkg.arj\"");
+  EXPECT_EQ(BuildSetupCommand("C:\\Target Dir", "setup.exe"), "\"C:\\Target Dir\\setup.exe\"");
+  EXPECT_EQ(BuildSetupCommand("C:\\Target\tDir", "setup.exe"), "C:\\Target\tDir\\setup.exe")
+      << "only the blank counts";
+}
+
 TEST(InstallTexts, LongTextsAreNeitherCutNorChanged) {
   const std::string program(120, 'P'), args(150, 'a'), dir(400, 'd'), first(90, 'f');
   const std::string line = BuildDecompressorCommandLine(program, args, dir, first);
