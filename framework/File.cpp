@@ -9,9 +9,10 @@ std::string CFileException::ErrorText() const {
   return FormatFileErrorText(templ, m_strFileName);
 }
 
-int CFileException::ReportError(UINT style) const {
+int CFileException::ReportError(HWND hOwner, UINT style) const {
   CWinApp* app = AfxGetApp();
-  return AfxShowMessageBox(::GetActiveWindow(), ErrorText(), app ? app->m_strAppName : "", style);
+  if (hOwner == nullptr) hOwner = ::GetActiveWindow();
+  return AfxShowMessageBox(hOwner, ErrorText(), app ? app->m_strAppName : "", style);
 }
 
 CFile::~CFile() { Close(); }
@@ -66,7 +67,13 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
 }
 
 ULONGLONG CFile::GetLength() const {
-  LARGE_INTEGER size;
-  if (!::GetFileSizeEx(m_hFile, &size)) ThrowOsError(::GetLastError());
-  return (ULONGLONG)size.QuadPart;
+  // The low word's all-ones value is also a valid size: only the error tells.
+  DWORD high = 0;
+  ::SetLastError(NO_ERROR);
+  const DWORD low = ::GetFileSize(m_hFile, &high);
+  if (low == INVALID_FILE_SIZE) {
+    const DWORD error = ::GetLastError();
+    if (error != NO_ERROR) ThrowOsError(error);
+  }
+  return (static_cast<ULONGLONG>(high) << 32) | low;
 }

@@ -21,8 +21,9 @@ class CFileException {
   // The error text: the cause's string-table entry with "%1" replaced by the file name.
   std::string ErrorText() const;
   // The framework's file error report: a message box with the error text, the stop icon
-  // and the application's name as caption, owned by the thread's active window.
-  int ReportError(UINT style = MB_ICONSTOP) const;
+  // and the application's name as caption, owned by hOwner (by default the thread's
+  // active window).
+  int ReportError(HWND hOwner = nullptr, UINT style = MB_ICONSTOP) const;
 };
 
 class CFile {

@@ -15,26 +15,16 @@
 #include "res/resource.h"
 #include "ui/SetupDlg.h"
 
-namespace {
-
-// The working directory to hand the child. A drive root is held as "C:", which the
-// platform reads as the current folder of drive C (the source folder itself, when it
-// lies on C); the child must start in the root, so it gets "C:\".
-std::string WorkingDirectory(const std::string& installDir) {
-  if (installDir.size() == 2 && installDir[1] == ':') return installDir + "\\";
-  return installDir;
-}
-
-}  // namespace
-
 void CSetupDlg::OnInstall() {
   CFolderDlg folderDlg(this);
   folderDlg.Folder = Settings.InstallDir;
   folderDlg.SpaceRequired = Settings.SpaceRequired;
   if (folderDlg.DoModal() != IDOK) return;
 
-  // The folder dialog made the chosen folder current while testing it.
-  ::SetCurrentDirectoryA(Settings.SourceDir.c_str());
+  // The folder dialog made the chosen folder current while testing it. A source folder
+  // in a drive root is held as "S:", which the platform would read as the current
+  // folder of drive S (the chosen folder, when it lies on S): go back to "S:\".
+  ::SetCurrentDirectoryA(DriveRootAsFolder(Settings.SourceDir).c_str());
   Settings.InstallDir = TrimDriveRoot(folderDlg.Folder);
   Settings.SpaceRequired = folderDlg.SpaceRequired;
 
@@ -44,7 +34,7 @@ void CSetupDlg::OnInstall() {
   CFileException error;
   if (!log.Open(kLogFileName, CFile::modeCreate | CFile::shareDenyNone | CFile::modeReadWrite,
                 &error)) {
-    error.ReportError();
+    error.ReportError(m_hWnd);
     return;
   }
 
@@ -60,7 +50,8 @@ void CSetupDlg::OnInstall() {
       Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile);
   std::vector<char> commandBuffer(command.begin(), command.end());
   commandBuffer.push_back('\0');
-  const std::string workingDir = WorkingDirectory(Settings.InstallDir);
+  // The child starts in the target's root when the target is a drive root.
+  const std::string workingDir = DriveRootAsFolder(Settings.InstallDir);
 
   PROCESS_INFORMATION pi = {};
   if (!::CreateProcessA(nullptr, commandBuffer.data(), nullptr, nullptr, TRUE,
