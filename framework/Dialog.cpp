@@ -33,7 +33,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return ::IsDialogMessageA(m_hWnd,
 
 BOOL AfxPreTranslateMessage(MSG* pMsg) {
   if (pMsg->hwnd == nullptr) return FALSE;
-  CWnd* pTop = CWnd::FromHandlePermanent(::GetAncestor(pMsg->hwnd, GA_ROOT));
+  CWnd* pTop = CWnd::FromHandlePermanent(AfxGetTopLevelWindow(pMsg->hwnd));
   return pTop != nullptr && pTop->PreTranslateMessage(pMsg);
 }
 
@@ -42,7 +42,17 @@ INT_PTR CALLBACK CDialog::AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
   CDialog* pDlg = reinterpret_cast<CDialog*>(lParam);
   // From here on the dialog's messages reach its message table.
   pDlg->SubclassWindow(hWnd);
-  return pDlg->OnInitDialog();
+  // A dialog whose initialisation left it where its template put it is centred: the
+  // main window on the screen, the others over their owner.
+  RECT before;
+  ::GetWindowRect(hWnd, &before);
+  const BOOL result = pDlg->OnInitDialog();
+  RECT after;
+  if (::IsWindow(hWnd) && ::GetWindowRect(hWnd, &after) && ::EqualRect(&before, &after) &&
+      !(pDlg->GetStyle() & (WS_CHILD | WS_MINIMIZE | WS_MAXIMIZE))) {
+    pDlg->CenterWindow();
+  }
+  return result;
 }
 
 INT_PTR CDialog::DoModal() {
@@ -53,7 +63,7 @@ INT_PTR CDialog::DoModal() {
     CWnd* pMain = AfxGetMainWnd();
     if (pMain != this) hOwner = SafeHwnd(pMain);
   }
-  if (hOwner != nullptr) hOwner = ::GetAncestor(hOwner, GA_ROOT);
+  if (hOwner != nullptr) hOwner = AfxGetTopLevelWindow(hOwner);
 
   bool reenable = hOwner != nullptr && ::IsWindowEnabled(hOwner);
   if (reenable) ::EnableWindow(hOwner, FALSE);

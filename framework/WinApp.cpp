@@ -34,8 +34,8 @@ void CWinApp::InitApplication(HINSTANCE hInstance) {
     if (dot != std::string::npos) name.erase(dot);
     m_strAppName = name;
   }
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
-  ::InitCommonControlsEx(&icc);
+  // The progress bar and the animation control are among the first common controls.
+  ::InitCommonControls();
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

@@ -240,3 +240,58 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   }
   return result;
 }
+
+namespace {
+
+// The work area (the screen less the task bar) of the monitor that shows hWnd; the
+// primary monitor's where the system has no monitor functions (Windows 95, NT 4.0).
+RECT WorkAreaOf(HWND hWnd) {
+  RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  using MonitorFromWindowFn = HMONITOR(WINAPI*)(HWND, DWORD);
+  using GetMonitorInfoFn = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
+  HMODULE user = ::GetModuleHandleA("user32.dll");
+  auto fromWindow = reinterpret_cast<MonitorFromWindowFn>(::GetProcAddress(user, "MonitorFromWindow"));
+  auto getInfo = reinterpret_cast<GetMonitorInfoFn>(::GetProcAddress(user, "GetMonitorInfoA"));
+  if (fromWindow != nullptr && getInfo != nullptr && hWnd != nullptr) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (getInfo(fromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &info)) area = info.rcWork;
+  }
+  return area;
+}
+
+// Start of a span of the given length centred on [from, to), kept inside [low, high).
+int CentredStart(LONG from, LONG to, int length, LONG low, LONG high) {
+  int start = from + ((to - from) - length) / 2;
+  if (start + length > high) start = high - length;
+  if (start < low) start = low;
+  return start;
+}
+
+}  // namespace
+
+void CWnd::CenterWindow() const {
+  HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+  const RECT area = WorkAreaOf(owner != nullptr ? owner : m_hWnd);
+  RECT over = area;
+  if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    ::GetWindowRect(owner, &over);
+  }
+  RECT rect;
+  ::GetWindowRect(m_hWnd, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  ::SetWindowPos(m_hWnd, nullptr, CentredStart(over.left, over.right, width, area.left, area.right),
+                 CentredStart(over.top, over.bottom, height, area.top, area.bottom), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND AfxGetTopLevelWindow(HWND hWnd) {
+  while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)) {
+    HWND parent = ::GetParent(hWnd);
+    if (parent == nullptr) break;
+    hWnd = parent;
+  }
+  return hWnd;
+}

@@ -68,6 +68,9 @@ class CWnd : public CCmdTarget {
   BOOL ShowWindow(int nCmdShow) const { return ::ShowWindow(m_hWnd, nCmdShow); }
   void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
   BOOL DestroyWindow();
+  // Centres the window over its owner, or on the work area when it has none (or the
+  // owner is hidden or minimised), and keeps it inside the work area.
+  void CenterWindow() const;
 
   // The window whose notifications are ignored while a data exchange runs.
   static HWND s_hLockoutNotifyWindow;
@@ -94,3 +97,6 @@ class CWnd : public CCmdTarget {
 
 // The message being processed on this thread, for Default().
 const MSG* AfxGetCurrentMessage();
+
+// The top-level window that hWnd belongs to: hWnd itself when it is no child window.
+HWND AfxGetTopLevelWindow(HWND hWnd);
