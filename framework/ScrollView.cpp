@@ -166,7 +166,15 @@ void CScrollView::ScrollToPosition(POINT pt) {
 
 void CScrollView::ScrollContents(int dx, int dy) {
   // The contents move against the position; the strip that comes into view is
-  // invalidated and painted before this returns.
-  ::ScrollWindow(m_hWnd, -dx, -dy, nullptr, nullptr);
+  // invalidated and painted before this returns. A move of a whole client size or more
+  // (a thumb dragged far) keeps nothing in view: everything is repainted, and the
+  // platform is never handed a distance beyond the window (16-bit on the 95 family).
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  if (dx <= -client.right || dx >= client.right || dy <= -client.bottom || dy >= client.bottom) {
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  } else {
+    ::ScrollWindow(m_hWnd, -dx, -dy, nullptr, nullptr);
+  }
   ::UpdateWindow(m_hWnd);
 }

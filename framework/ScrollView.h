@@ -10,7 +10,8 @@
 //   - Steps: the line size for the arrows (and their keys), the page size for the
 //     trough, the thumb follows the mouse. A page is never more than the visible size.
 //     A step moves the window's contents and repaints the uncovered strip at once.
-//   - OnPrepareDC puts the picture's origin at (-x, -y).
+//   - OnPrepareDC puts the picture's origin at (-x, -y). The 95 family keeps that origin in
+//     16 bits: a view of a larger picture draws from GetScrollPosition instead.
 #pragma once
 #include "framework/View.h"
 #include "viewer/ScrollModel.h"

@@ -116,14 +116,9 @@ void CTextView::OnKeyDown(UINT nChar, UINT, UINT) {
 void CTextView::OnDraw(HDC hDC) {
   if (CharWidth <= 0 || LineHeight <= 0 || m_layout.LineCount() == 0) return;
 
-  // The prepared origin says where the text block's corner is. Drawing then goes on in
-  // device coordinates, so that lines far down a long text stay within the coordinate
-  // range of every platform.
-  POINT origin = {0, 0};
-  ::GetViewportOrgEx(hDC, &origin);
-  const int64_t x = -static_cast<int64_t>(origin.x);
-  const int64_t y = -static_cast<int64_t>(origin.y);
-  ::SetViewportOrgEx(hDC, 0, 0, nullptr);
+  const POINT pos = GetScrollPosition();
+  const int64_t x = pos.x;
+  const int64_t y = pos.y;
 
   RECT clip;
   const int region = ::GetClipBox(hDC, &clip);
@@ -154,6 +149,8 @@ void CTextView::OnDraw(HDC hDC) {
   if (underline != nullptr) ::DeleteObject(underline);
   ::SelectObject(hDC, oldFont);
 }
+
+void CTextView::OnPrepareDC(HDC hDC) { CView::OnPrepareDC(hDC); }
 
 void CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   const int n = static_cast<int>(m_shown.chars.size());

@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "res/resource.h"
 #include "tests/win32/AllocationCount.h"
+#include "tests/win32/ImportHook.h"
 #include "tests/win32/TestResources.h"
 #include "tests/win32/TestSupport.h"
 #include "viewer/TextView.h"
@@ -151,6 +152,58 @@ int Differences(const Picture& a, const Picture& b, bool expected = false) {
   }
   return count;
 }
+
+// Records the largest coordinate or distance that the view's drawing and scrolling
+// calls hand the platform, which the 95 family keeps in 16 bits.
+class CoordinateWatch {
+ public:
+  CoordinateWatch()
+      : m_textA("gdi32.dll", "ExtTextOutA", (void*)&TextA),
+        m_textW("gdi32.dll", "ExtTextOutW", (void*)&TextW),
+        m_fill("user32.dll", "FillRect", (void*)&Fill),
+        m_origin("gdi32.dll", "SetViewportOrgEx", (void*)&Origin),
+        m_scroll("user32.dll", "ScrollWindow", (void*)&Scroll) {
+    s_largest = 0;
+    s_calls = 0;
+    s_self = this;
+  }
+  ~CoordinateWatch() { s_self = nullptr; }
+  static long Largest() { return s_largest; }
+  static int Calls() { return s_calls; }
+  bool Active() const { return m_textA.Active() && m_fill.Active() && m_scroll.Active(); }
+
+ private:
+  static void Note(long v) {
+    ++s_calls;
+    if (v < 0) v = -v;
+    if (v > s_largest) s_largest = v;
+  }
+  static BOOL WINAPI TextA(HDC dc, int x, int y, UINT o, const RECT* r, LPCSTR s, UINT n, const INT* dx) {
+    Note(x), Note(y);
+    return ((decltype(&TextA))s_self->m_textA.Original())(dc, x, y, o, r, s, n, dx);
+  }
+  static BOOL WINAPI TextW(HDC dc, int x, int y, UINT o, const RECT* r, LPCWSTR s, UINT n, const INT* dx) {
+    Note(x), Note(y);
+    return ((decltype(&TextW))s_self->m_textW.Original())(dc, x, y, o, r, s, n, dx);
+  }
+  static int WINAPI Fill(HDC dc, const RECT* r, HBRUSH b) {
+    Note(r->left), Note(r->top), Note(r->right), Note(r->bottom);
+    return ((decltype(&Fill))s_self->m_fill.Original())(dc, r, b);
+  }
+  static BOOL WINAPI Origin(HDC dc, int x, int y, POINT* old) {
+    Note(x), Note(y);
+    return ((decltype(&Origin))s_self->m_origin.Original())(dc, x, y, old);
+  }
+  static BOOL WINAPI Scroll(HWND h, int dx, int dy, const RECT* r, const RECT* c) {
+    Note(dx), Note(dy);
+    return ((decltype(&Scroll))s_self->m_scroll.Original())(h, dx, dy, r, c);
+  }
+
+  static inline long s_largest = 0;
+  static inline int s_calls = 0;
+  static inline CoordinateWatch* s_self = nullptr;
+  ImportHook m_textA, m_textW, m_fill, m_origin, m_scroll;
+};
 
 class Viewer : public ::testing::Test {
  protected:
@@ -581,3 +634,40 @@ TEST_F(Viewer, ScrollBarArrowsTroughAndThumb) {
 }
 
 }  // namespace
+
+TEST_F(Viewer, TextOfAnyLengthStaysWithinSixteenBitCoordinates) {
+  // 200,000 lines, the last with a prefixed letter so that an underline is drawn too.
+  std::string text = Lines(200000, 30);
+  text.insert(text.size() - 20, "R&D ");
+  folder.Write("huge.txt", text);
+  CTextWin* win = Open("huge.txt");
+  ASSERT_NE(win->View, nullptr);
+  CTextView* view = win->View;
+  HWND h = view->m_hWnd;
+  const int lh = view->LineHeight;
+  ASSERT_GT(view->TextHeight, 32767 * 8);
+  const SIZE client = Client(h);
+
+  CoordinateWatch watch;
+  ASSERT_TRUE(watch.Active()) << "the viewer's drawing calls could not be watched";
+  // To the end in one move, as a thumb dragged to the bottom does, then a line and a
+  // page back and forth, then a full repaint.
+  view->ScrollToPosition(POINT{0, 0x7FFFFFFF});
+  const int end = view->TextHeight - client.cy;
+  EXPECT_EQ(Pos(view).y, end);
+  Key(h, VK_UP);
+  Key(h, VK_DOWN);
+  Key(h, VK_PRIOR);
+  Key(h, VK_NEXT);
+  ::InvalidateRect(h, nullptr, TRUE);
+  ::UpdateWindow(h);
+  EXPECT_GT(CoordinateWatch::Calls(), 0);
+  EXPECT_LE(CoordinateWatch::Largest(), 32767);
+
+  // The last lines are drawn: the screen matches the platform's layout of the tail.
+  const int first = end / lh;
+  size_t at = 0;
+  for (int k = 0; k < first; ++k) at = text.find("\r\n", at) + 2;
+  EXPECT_EQ(Differences(Screen(h), Reference(text.substr(at), client, POINT{0, end - first * lh})), 0);
+  Close(win);
+}
