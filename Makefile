@@ -14,6 +14,7 @@ deps:
 	@bash tools/setup-deps.sh
 
 build: deps
+	@if grep -qs 'g++-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_QUIET) >/dev/null
 	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI -- --no-print-directory
 	@printf 'build/win32/ZEZADERI.EXE: %s bytes\n' "$$(stat -c %s build/win32/ZEZADERI.EXE)"

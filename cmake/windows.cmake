@@ -12,8 +12,9 @@ add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501 WIN32
 set(VOR_WARNINGS -Wall -Wextra -Werror=return-type -Wno-cast-function-type)
 # Small and self-contained: size-optimised, unused sections dropped, stripped, and the
 # compiler runtime linked in so that only Windows' own DLLs are imported.
-set(VOR_SMALL_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
-set(VOR_SMALL_LINK -static -s -Wl,--gc-sections)
+set(VOR_SMALL_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-rtti
+    -include ${CMAKE_SOURCE_DIR}/cmake/own-string-instances.h)
+set(VOR_SMALL_LINK -static -s -Wl,--gc-sections -Wl,--disable-reloc-section)
 set(VOR_WIN_LIBS comctl32 shell32 ole32 comdlg32 advapi32 gdi32 user32 kernel32)
 
 add_library(vor_portable STATIC ${VOR_PORTABLE_SOURCES})
@@ -43,7 +44,17 @@ foreach(src ${VOR_STANDIN_SOURCES})
   target_link_options(${name} PRIVATE -static -s)
 endforeach()
 
-option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ON)
+# The product's toolchain (win32 thread model) cannot build GoogleTest: the tests are
+# built in a tree of their own with the posix compilers (tools/run-tests.sh).
+if(VOR_PRODUCT_TOOLCHAIN)
+  set(vor_tests_default OFF)
+else()
+  set(vor_tests_default ON)
+endif()
+option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ${vor_tests_default})
+# The folder of the ZEZADERI.EXE that the end-to-end tests start: by default this
+# tree's own; the 32-bit tests start the product built with its own toolchain.
+set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE under test")
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -82,13 +93,27 @@ if(VOR_BUILD_TESTS)
   foreach(suite ${VOR_E2E_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
              COMMAND vor_e2e_tests --gtest_filter=${suite}.*
-                     --bin=${CMAKE_BINARY_DIR} --src=${CMAKE_SOURCE_DIR})
+                     --bin=${CMAKE_BINARY_DIR} --app=${VOR_PRODUCT_DIR} --src=${CMAKE_SOURCE_DIR})
     set_tests_properties(${VOR_WINE_ARCH}.e2e.${suite} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
   endforeach()
+  string(REPLACE ";" ":" family98_filter "${VOR_E2E_FAMILY98_TESTS}")
+  add_test(NAME ${VOR_WINE_ARCH}.e2e.Family98
+           COMMAND vor_e2e_tests --gtest_filter=${family98_filter}
+                   --bin=${CMAKE_BINARY_DIR} --app=${VOR_PRODUCT_DIR} --src=${CMAKE_SOURCE_DIR})
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.Family98 PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+                       ENVIRONMENT VOR_WINE_VERSION=win98)
 endif()
 
-# The installer imports only Windows' own DLLs and is a GUI program.
-find_program(VOR_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
-add_test(NAME ${VOR_WINE_ARCH}.imports
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:ZEZADERI>
-                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+# Import audit of the 32-bit program: only functions that Windows 95 and NT 4.0 both
+# have, by name, from the DLLs on the list.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  find_program(VOR_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
+  add_test(NAME ${VOR_WINE_ARCH}.imports
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:ZEZADERI>
+                   -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=2
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  # The program file stays within 256 KB, its pictures and animation included.
+  add_test(NAME ${VOR_WINE_ARCH}.size
+           COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ZEZADERI> -DLIMIT=262144
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-size.cmake)
+endif()

@@ -3,6 +3,8 @@
 # prefix on first use:  wine-run.sh win32|win64 PROGRAM [ARGS...]
 # win32 uses build/wineprefix-win32 (32-bit prefix, needs a kernel that runs 32-bit
 # programs); win64 uses build/wineprefix-win64. ctest uses this as its emulator.
+# VOR_WINE_VERSION=win98 uses a prefix of its own in which Wine answers as Windows 98
+# (GetVersion with its high bit set: the 95/98/Me family).
 set -euo pipefail
 arch=${1:?usage: wine-run.sh win32|win64 PROGRAM [ARGS...]}
 shift
@@ -13,7 +15,13 @@ case "$arch" in
   *) echo "wine-run: unknown arch $arch" >&2; exit 2 ;;
 esac
 export WINEARCH=$arch
-export WINEPREFIX="${VOR_WINEPREFIX:-$root/build/wineprefix-$arch}"
+version=${VOR_WINE_VERSION:-}
+case "$version" in
+  "") suffix= ;;
+  win98) suffix=-win98 ;;
+  *) echo "wine-run: unknown VOR_WINE_VERSION $version" >&2; exit 2 ;;
+esac
+export WINEPREFIX="${VOR_WINEPREFIX:-$root/build/wineprefix-$arch$suffix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
@@ -26,6 +34,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       # Windows that no window manager handles: hiding or destroying a window then
       # does not wait for a window manager that may not be there (Xvfb).
       "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+      if [ -n "$version" ]; then
+        "$loader" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1 || true
+      fi
       WINEPREFIX="$WINEPREFIX" wineserver -w || true
     fi
   ) 9>"$WINEPREFIX.lock"

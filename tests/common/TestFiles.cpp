@@ -19,9 +19,13 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() { RemoveTree(m_path); }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  HANDLE h = ::CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  WriteWholeFile(File(name), bytes);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
   ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
   ::CloseHandle(h);

@@ -23,6 +23,7 @@ class TempFolder {
 };
 
 std::string ReadWholeFile(const std::string& path);  // empty when it cannot be read
+void WriteWholeFile(const std::string& path, const std::string& bytes);  // a test failure if not
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool RemoveTree(const std::string& path);

@@ -5,7 +5,7 @@
 TestPaths g_paths;
 
 Installer::Installer(const std::string& startFolder) {
-  std::string exe = g_paths.bin + "\\ZEZADERI.EXE";
+  std::string exe = g_paths.app + "\\ZEZADERI.EXE";
   std::string cmd = "\"" + exe + "\"";
   STARTUPINFOA si = {};
   si.cb = sizeof si;

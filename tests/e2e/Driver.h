@@ -10,7 +10,8 @@
 
 // Where the built programs and the sources are (Windows paths).
 struct TestPaths {
-  std::string bin;  // build folder: ZEZADERI.EXE, standin.exe
+  std::string bin;  // build folder of the tests: standin.exe
+  std::string app;  // folder of the ZEZADERI.EXE under test
   std::string src;  // source tree
 };
 extern TestPaths g_paths;

@@ -4,12 +4,18 @@
 
 void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
                     const std::string& decompressionKeys, const std::string& script) {
+  PreparePackageIn(folder.Path(), installKeys, decompressionKeys, script);
+}
+
+void PreparePackageIn(const std::string& dir, const std::string& installKeys,
+                      const std::string& decompressionKeys, const std::string& script) {
+  const std::string prefix = dir.back() == '\\' ? dir : dir + "\\";
   std::string ini = "[INSTALL]\r\nApp_Name=E2E Package\r\n" + installKeys + "[DECOMPRESSION]\r\n";
   if (decompressionKeys.find("Use_Program=") == std::string::npos) ini += "Use_Program=unpacker\r\n";
   ini += decompressionKeys;
-  folder.Write("VOR.INI", ini);
-  folder.CopyIn(g_paths.bin + "\\standin.exe", "unpacker.exe");
-  folder.Write("unpacker.script", script);
+  WriteWholeFile(prefix + "VOR.INI", ini);
+  ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(), (prefix + "unpacker.exe").c_str(), FALSE));
+  WriteWholeFile(prefix + "unpacker.script", script);
 }
 
 bool ChooseFolder(const Installer& app, HWND mainDialog, const std::string& target) {

@@ -12,6 +12,9 @@
 // where the build keeps standin.exe.) It reports to unpacker.report.
 void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
                     const std::string& decompressionKeys, const std::string& script);
+// The same in any folder, given by its path ("T:\" for a drive root).
+void PreparePackageIn(const std::string& dir, const std::string& installKeys,
+                      const std::string& decompressionKeys, const std::string& script);
 
 // Clicks "Install", puts the target into the folder dialog and confirms it; answers the
 // "Create Directory" question with Yes when it comes. Returns false when the folder

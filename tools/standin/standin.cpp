@@ -225,6 +225,8 @@ void writeReport(const char* path, const char* exe, const char* script, bool scr
     r.kv("scriptfound", scriptFound ? "yes" : "no");
     r.add("pid=");
     r.num(GetCurrentProcessId());
+    r.add("\r\nversion=0x");
+    r.num(GetVersion(), 16);
     r.add("\r\n");
     writeFileAtomically(path, r.p, r.len);
 }

@@ -1,0 +1,24 @@
+// The C++ library's error throws, as the program uses them. The library's own versions
+// build exception objects that carry a copy of the message in a second string
+// implementation, which would more than double the library code in the program. Here a
+// length or allocation failure is reported as std::bad_alloc (what the program catches:
+// it is out of memory for the text in question), and the library's logic errors, which
+// the program never makes, end it at once.
+#include <cstdlib>
+#include <functional>
+#include <new>
+
+namespace {
+[[noreturn]] void OutOfMemory() { throw std::bad_alloc(); }
+}  // namespace
+
+namespace std {
+void __throw_bad_alloc() { OutOfMemory(); }
+void __throw_bad_array_new_length() { OutOfMemory(); }
+void __throw_length_error(const char*) { OutOfMemory(); }
+void __throw_logic_error(const char*) { std::abort(); }
+void __throw_out_of_range(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+void __throw_invalid_argument(const char*) { std::abort(); }
+void __throw_bad_function_call() { std::abort(); }
+}  // namespace std
