@@ -12,6 +12,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev
   googletest libgtest-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth
 )
