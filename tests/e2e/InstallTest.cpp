@@ -173,6 +173,7 @@ TEST(Install, LogThatCannotBeCreatedGivesTheFileErrorReport) {
   ASSERT_NE(box.hwnd, nullptr);
   EXPECT_EQ(box.text, "Access to VORDECOMP.LOG was denied.");
   EXPECT_TRUE(box.hasIcon);
+  EXPECT_EQ(::GetWindow(box.hwnd, GW_OWNER), dlg) << "owned by the main dialog";
   Click(box.hwnd, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(dlg) != 0; }));
   EXPECT_FALSE(ControlEnabled(dlg, 1004));
