@@ -1,5 +1,6 @@
 # The commands people type. Each installs what is missing first (Debian packages).
-#   make build  - the installer: build/win32/ZEZADERI.EXE
+#   make build  - the installer, build/win32/ZEZADERI.EXE, and the package checker,
+#                 build/win32/VORCHECK.EXE and build/native/vorcheck
 #   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
 #   make demo   - runs the installer on the bundled demo package under Wine
 
@@ -16,7 +17,10 @@ deps:
 build: deps
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_QUIET) >/dev/null
 	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI -- --no-print-directory
+	@cmake --build build/win32 -j $(JOBS) --target VORCHECK -- --no-print-directory
 	@printf 'build/win32/ZEZADERI.EXE: %s bytes\n' "$$(stat -c %s build/win32/ZEZADERI.EXE)"
+	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug $(CMAKE_QUIET) >/dev/null
+	@cmake --build build/native -j $(JOBS) --target vorcheck -- --no-print-directory >/dev/null
 
 test: deps
 	@bash tools/run-tests.sh

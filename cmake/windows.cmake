@@ -35,6 +35,13 @@ target_compile_options(ZEZADERI PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
 target_link_options(ZEZADERI PRIVATE ${VOR_SMALL_LINK})
 target_link_libraries(ZEZADERI PRIVATE vor_core)
 
+# The package checker: a console program under the installer's import rules.
+add_executable(VORCHECK ${VOR_CHECK_MAIN} ${VOR_CHECK_SOURCES} ${VOR_CHECK_WIN32_SOURCES})
+set_target_properties(VORCHECK PROPERTIES OUTPUT_NAME VORCHECK SUFFIX ".EXE")
+target_compile_options(VORCHECK PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_link_options(VORCHECK PRIVATE ${VOR_SMALL_LINK})
+target_link_libraries(VORCHECK PRIVATE vor_portable kernel32)
+
 # Test stand-ins (console programs).
 foreach(src ${VOR_STANDIN_SOURCES})
   get_filename_component(name ${src} NAME_WE)
