@@ -32,8 +32,24 @@ FileSource::~FileSource() { std::fclose(m_file); }
 
 size_t FileSource::ReadAt(uint64_t offset, void* buffer, size_t n) {
   if (offset >= m_size) return 0;  // also keeps the offset within a long
-  if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
-  return std::fread(buffer, 1, n, m_file);
+  // Headers lie close together: one read of the file serves many of them.
+  if (offset < m_windowStart || offset + n > m_windowStart + m_window.size()) {
+    if (n > kWindowSize) {
+      if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
+      return std::fread(buffer, 1, n, m_file);
+    }
+    m_window.resize(kWindowSize);
+    size_t got = 0;
+    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) == 0) {
+      got = std::fread(m_window.data(), 1, kWindowSize, m_file);
+    }
+    m_window.resize(got);
+    m_windowStart = offset;
+  }
+  const size_t at = static_cast<size_t>(offset - m_windowStart);
+  if (n > m_window.size() - at) n = m_window.size() - at;
+  std::memcpy(buffer, m_window.data() + at, n);
+  return n;
 }
 
 namespace arj {

@@ -56,8 +56,11 @@ class FileSource : public ByteSource {
 
  private:
   FileSource(FILE* f, uint64_t size) : m_file(f), m_size(size) {}
+  static constexpr size_t kWindowSize = 4096;  // no more than stdio itself buffers
   FILE* m_file;
   uint64_t m_size;
+  std::vector<unsigned char> m_window;  // bytes read ahead, from m_windowStart
+  uint64_t m_windowStart = 0;
 };
 
 namespace arj {

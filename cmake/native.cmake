@@ -22,8 +22,8 @@ target_link_libraries(vorcheck PRIVATE vor_check)
 
 # vorcheck on a package like the demo's, with real volumes made by Debian's arj.
 add_test(NAME tools.vorcheck_demo_package
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-like-package.sh
-                 $<TARGET_FILE:vorcheck> ${CMAKE_BINARY_DIR}/demo-like-package)
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/make-demo-like-package.sh
+                 ${CMAKE_BINARY_DIR}/demo-like-package $<TARGET_FILE:vorcheck>)
 
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})
