@@ -41,6 +41,10 @@ set_target_properties(VORCHECK PROPERTIES OUTPUT_NAME VORCHECK SUFFIX ".EXE")
 target_compile_options(VORCHECK PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
 target_link_options(VORCHECK PRIVATE ${VOR_SMALL_LINK})
 target_link_libraries(VORCHECK PRIVATE vor_portable kernel32)
+add_test(NAME ${VOR_WINE_ARCH}.vorcheck_demo_package
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/make-demo-like-package.sh
+                 ${CMAKE_BINARY_DIR}/demo-like-package
+                 ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} $<TARGET_FILE:VORCHECK>)
 
 # Test stand-ins (console programs).
 foreach(src ${VOR_STANDIN_SOURCES})

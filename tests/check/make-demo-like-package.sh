@@ -2,13 +2,14 @@
 # Makes a package like the demo's in DIR: demo/VOR.INI, demo/VOR.nfo and
 # demo/file_id.diz, real volumes vorpkg.arj, vorpkg.a01 ... made by Debian's arj from
 # a small payload that fits the demo's settings (setup.exe among the files, 6 volumes
-# of 60 KB, under 1 MB unpacked), and a stand-in ARJ.exe. With VORCHECK given, runs it
-# on DIR and exits with its status.
+# of 60 KB, under 1 MB unpacked), and a stand-in ARJ.exe. With a command given (vorcheck,
+# or Wine and VORCHECK.EXE), runs it in DIR, where vorcheck checks the current folder,
+# and exits with its status.
 #
-#   bash tests/check/make-demo-like-package.sh DIR [VORCHECK]
+#   bash tests/check/make-demo-like-package.sh DIR [COMMAND...]
 set -euo pipefail
-dir=${1:?usage: make-demo-like-package.sh DIR [VORCHECK]}
-vorcheck=${2:-}
+dir=${1:?usage: make-demo-like-package.sh DIR [COMMAND...]}
+shift
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 command -v arj >/dev/null || {
@@ -35,6 +36,9 @@ PY
    README.TXT </dev/null >/dev/null)
 rm -rf "$dir/payload"
 
-if [ -n "$vorcheck" ]; then
-  exec "$vorcheck" "$dir"
+if [ $# -gt 0 ]; then
+  program=$1; shift
+  case "$program" in */*) program=$(realpath "$program") ;; esac
+  cd "$dir"
+  exec "$program" "$@"
 fi
