@@ -86,7 +86,9 @@ class Checker {
     Add(severity, m_report.configFile, m_profile.LineOf(kSettingKeys[key].section,
                                                         kSettingKeys[key].name), text);
   }
-  const FolderEntry* Entry(const std::string& name) const;
+  // The entry of that name, matched without regard to case as the platform matches.
+  static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
+  const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
 
   bool ReadConfig(std::string* bytes);
   void ExamineLines(const std::vector<ProfileFile::Line>& lines);
@@ -94,7 +96,13 @@ class Checker {
   void ExplainSettings();
   void CheckValues();
   void CheckArchives();
-  void ReadSet(const std::string& first, std::vector<std::string>* claimed);
+  // Where the archives lie: the package folder or a folder in it.
+  struct ArchiveFolder {
+    std::string path, shown;
+    std::vector<FolderEntry> entries;
+  };
+  void ReadSet(const ArchiveFolder& folder, const std::string& first,
+               std::vector<std::string>* claimed);
   void CheckFolderFiles();
 
   std::string m_folder, m_shown;
@@ -105,8 +113,9 @@ class Checker {
   std::vector<std::string> m_fileNames;  // archived files of every set
 };
 
-const FolderEntry* Checker::Entry(const std::string& name) const {
-  for (const FolderEntry& e : m_entries) {
+const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
+                                  const std::string& name) {
+  for (const FolderEntry& e : listing) {
     if (ProfileFile::SameName(e.name, name)) return &e;
   }
   return nullptr;
@@ -313,37 +322,36 @@ void Checker::CheckValues() {
   }
 }
 
+// A First_File of "DIR\NAME" names archives in a folder of the package folder; one
+// that starts at a root or a drive lies elsewhere on the user's machine.
 bool SplitFolder(const std::string& pattern, std::string* dir, std::string* name) {
   const size_t cut = pattern.find_last_of("\\/");
-  if (cut == std::string::npos) {
-    *name = pattern;
-    return true;
-  }
+  *name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+  if (cut == std::string::npos) return true;
   *dir = pattern.substr(0, cut);
-  *name = pattern.substr(cut + 1);
-  return dir->find_first_of(":") == std::string::npos && (*dir)[0] != '\\' && (*dir)[0] != '/';
+  std::replace(dir->begin(), dir->end(), '\\', kPathSeparator);
+  return !dir->empty() && (*dir)[0] != kPathSeparator && (*dir)[0] != '/' &&
+         dir->find(':') == std::string::npos;
 }
 
 void Checker::CheckArchives() {
   const std::string& pattern = m_report.settings.FirstFile;
   std::string dir, namePattern;
-  std::vector<FolderEntry> listing;
-  const bool local = SplitFolder(pattern, &dir, &namePattern);
-  if (!local) {
+  if (!SplitFolder(pattern, &dir, &namePattern)) {
     AtKey(Severity::Warning, kFirstFileKey,
           "First_File " + Quoted(pattern) + " is not a name in the package folder: the "
           "installer always puts the folder in front of it; archives not checked");
     return;
   }
-  std::string listed = dir.empty() ? m_folder : JoinPath(m_folder, dir);
-  std::replace(listed.begin(), listed.end(), '\\', kPathSeparator);
-  if (dir.empty()) {
-    listing = m_entries;
-  } else if (!ListFolder(listed, &listing)) {
-    listing.clear();
+  ArchiveFolder folder{m_folder, m_shown, m_entries};
+  if (!dir.empty()) {
+    folder.path = JoinPath(m_folder, dir);
+    folder.shown = JoinPath(m_shown, dir);
+    folder.entries.clear();
+    ListFolder(folder.path, &folder.entries);  // a missing folder holds no archive
   }
   std::vector<std::string> firsts;
-  for (const FolderEntry& e : listing) {
+  for (const FolderEntry& e : folder.entries) {
     if (!e.isFolder && MatchesPattern(namePattern, e.name)) firsts.push_back(e.name);
   }
   std::sort(firsts.begin(), firsts.end());
@@ -353,17 +361,14 @@ void Checker::CheckArchives() {
           "decompressor will find no archive");
     return;
   }
-  std::vector<FolderEntry> saved;
-  saved.swap(m_entries);
-  m_entries = listing;  // volumes are looked up beside the first one
+  // A later volume that the pattern matches too belongs to the set before it.
   std::vector<std::string> claimed;
   m_archivesRead = true;
   for (const std::string& first : firsts) {
     if (std::find(claimed.begin(), claimed.end(), first) == claimed.end()) {
-      ReadSet(first, &claimed);
+      ReadSet(folder, first, &claimed);
     }
   }
-  m_entries.swap(saved);
   if (m_report.archives.size() > 1) {
     AtKey(Severity::Note, kFirstFileKey,
           "First_File " + Quoted(pattern) + " matches " + Plural(m_report.archives.size(), "archive") +
@@ -400,24 +405,27 @@ void Checker::CheckArchives() {
   }
 }
 
-void Checker::ReadSet(const std::string& first, std::vector<std::string>* claimed) {
+void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
+                      std::vector<std::string>* claimed) {
   ArchiveSet set;
   arj::SetTally tally;
   bool expectMore = true;  // the last volume read says the set goes on
   bool damaged = false;
   std::string last;
   for (unsigned i = 0; i < kMaxVolumes; ++i) {
-    const FolderEntry* entry = Entry(arj::VolumeName(first, i));
+    const std::string name = arj::VolumeName(first, i);
+    if (i > 0 && name == first) break;  // a first volume named like a later one
+    const FolderEntry* entry = Entry(folder.entries, name);
     if (entry == nullptr || entry->isFolder) {
       if (expectMore && !damaged) {
-        Add(Severity::Error, Shown(last), 0,
+        Add(Severity::Error, JoinPath(folder.shown, last), 0,
             "the archive goes on in " + arj::VolumeName(first, i) +
                 ", which is not in the folder");
         m_archivesRead = false;
       }
       break;
     }
-    const std::string shown = Shown(entry->name);
+    const std::string shown = JoinPath(folder.shown, entry->name);
     claimed->push_back(entry->name);
     set.volumes.push_back(entry->name);
     last = entry->name;
@@ -429,7 +437,7 @@ void Checker::ReadSet(const std::string& first, std::vector<std::string>* claime
     }
     if (damaged) continue;
     std::string why;
-    std::unique_ptr<FileSource> source = FileSource::Open(JoinPath(m_folder, entry->name), &why);
+    std::unique_ptr<FileSource> source = FileSource::Open(JoinPath(folder.path, entry->name), &why);
     if (!source) {
       Add(Severity::Error, shown, 0, why);
       damaged = true;

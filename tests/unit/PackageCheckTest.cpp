@@ -174,6 +174,24 @@ TEST_F(Package, ADamagedOrMissingVolumeIsAnErrorAndNothingIsChanged) {
   EXPECT_TRUE(Has(Lines(r), "Total_Disks is 3, but the folder holds 1 volume"));
 }
 
+TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
+  for (unsigned i = 0; i < volumes; ++i) {
+    const std::string name = arj::VolumeName("pkg.arj", i);
+    dir.Write("disks/" + name, dir.Read(name));
+    dir.Remove(name);
+  }
+  dir.Write("VOR.INI", Config("App_Name=T\nSpace_Required=1\n",
+                              "First_File=disks\\*.arj\nTotal_Disks=3\n"));
+  PackageReport r = Check();
+  EXPECT_EQ(Lines(r), "");
+  ASSERT_EQ(r.archives.size(), 1u);
+  EXPECT_EQ(r.archives[0].volumes.size(), 3u);
+
+  dir.Write("disks/pkg.a02", "junk");
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r), "disks/pkg.a02: error: not an ARJ archive")) << Lines(r);
+}
+
 TEST(PackageCheckNames, WildcardsMatchWithoutRegardToCase) {
   EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ"));
   EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj"));
