@@ -209,8 +209,10 @@ bool TakeNames(const std::vector<unsigned char>& basic, std::string* name, std::
   const unsigned char* begin = basic.data() + fixed;
   const unsigned char* end = basic.data() + basic.size();
   const void* nameEnd = std::memchr(begin, 0, static_cast<size_t>(end - begin));
-  const unsigned char* commentStart = nameEnd ? static_cast<const unsigned char*>(nameEnd) + 1 : end;
-  if (nameEnd == nullptr || std::memchr(commentStart, 0, static_cast<size_t>(end - commentStart)) == nullptr) {
+  const unsigned char* commentStart =
+      nameEnd ? static_cast<const unsigned char*>(nameEnd) + 1 : end;
+  if (nameEnd == nullptr ||
+      std::memchr(commentStart, 0, static_cast<size_t>(end - commentStart)) == nullptr) {
     *problem = "name or comment in a header lacks its terminating zero";
     return false;
   }
@@ -293,7 +295,8 @@ void SetTally::Add(const VolumeHeaders& volume, std::vector<std::string>* proble
   for (const FileHeader& f : volume.files) {
     if (f.ContinuedFromPrevious()) {
       if (!m_pending || !firstInVolume) {
-        problems->push_back(f.name + " is continued from a previous volume that does not hold "
+        problems->push_back(f.name +
+                            " is continued from a previous volume that does not hold "
                             "its beginning");
         m_pending = false;
       } else if (f.name != m_pendingName ||
@@ -305,8 +308,10 @@ void SetTally::Add(const VolumeHeaders& volume, std::vector<std::string>* proble
       if (!m_pending) m_pendingBytes = 0;
     } else {
       if (m_pending) {
-        problems->push_back(m_pendingName + " is continued on this volume, but it starts "
-                            "with " + f.name + " instead");
+        problems->push_back(m_pendingName +
+                            " is continued on this volume, but it starts "
+                            "with " +
+                            f.name + " instead");
       }
       if (f.IsFile()) m_names.push_back(f.name);
       m_pendingBytes = 0;

@@ -75,14 +75,14 @@ constexpr uint64_t kStubSearchLimit = 512 * 1024;
 uint32_t Crc32(const void* data, size_t size, uint32_t crc = 0);
 
 struct FileHeader {
-  std::string name;         // as stored: "/" between folders
-  uint8_t type = 0;         // 0 binary, 1 text, 3 folder, ...
+  std::string name;  // as stored: "/" between folders
+  uint8_t type = 0;  // 0 binary, 1 text, 3 folder, ...
   uint8_t flags = 0;
   uint32_t compressedSize = 0;
   uint32_t originalSize = 0;    // of this piece, for a file split across volumes
   uint32_t resumePosition = 0;  // where this piece starts within the file
   bool hasResumePosition = false;
-  uint64_t offset = 0;          // of the header within the volume
+  uint64_t offset = 0;  // of the header within the volume
 
   bool IsFile() const { return type == 0 || type == 1; }
   bool ContinuesOnNext() const { return (flags & kVolumeFlag) != 0; }
@@ -94,7 +94,7 @@ struct VolumeHeaders {
   std::string archiveName;        // as the main header records it
   uint8_t mainFlags = 0;
   std::vector<FileHeader> files;
-  std::string problem;            // empty: read cleanly up to the end marker
+  std::string problem;  // empty: read cleanly up to the end marker
   uint64_t problemOffset = 0;
 
   bool ContinuesOnNext() const { return (mainFlags & kVolumeFlag) != 0; }
@@ -125,7 +125,7 @@ class SetTally {
  private:
   uint64_t m_unpacked = 0;
   std::vector<std::string> m_names;
-  bool m_pending = false;       // the last piece seen continues on the next volume
+  bool m_pending = false;  // the last piece seen continues on the next volume
   std::string m_pendingName;
   uint64_t m_pendingBytes = 0;  // of that file so far
 };

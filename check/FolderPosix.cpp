@@ -1,7 +1,7 @@
-#include "check/Folder.h"
-
 #include <dirent.h>
 #include <sys/stat.h>
+
+#include "check/Folder.h"
 
 const char kPathSeparator = '/';
 

@@ -1,6 +1,6 @@
-#include "check/Folder.h"
-
 #include <windows.h>
+
+#include "check/Folder.h"
 
 const char kPathSeparator = '\\';
 

@@ -14,8 +14,8 @@ namespace {
 const char* const kSectionNames[] = {"INSTALL", "DECOMPRESSION"};
 const char* const kDescriptionFiles[] = {"VOR.nfo", "file_id.diz"};
 constexpr size_t kMaxConfigBytes = 16u << 20;
-constexpr unsigned kMaxVolumes = 1000;          // the decompressor's naming ends at 999
-constexpr uint32_t kProgressLimit = 0xFFFF;     // the progress bar's range is 16 bits
+constexpr unsigned kMaxVolumes = 1000;       // the decompressor's naming ends at 999
+constexpr uint32_t kProgressLimit = 0xFFFF;  // the progress bar's range is 16 bits
 constexpr uint64_t kMegabyte = 1000000;
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -72,8 +72,7 @@ uint64_t UnwrappedNumber(const std::string& value) {
 
 class Checker {
  public:
-  Checker(const std::string& folder, const std::string& shown)
-      : m_folder(folder), m_shown(shown) {}
+  Checker(const std::string& folder, const std::string& shown) : m_folder(folder), m_shown(shown) {}
 
   PackageReport Run();
 
@@ -83,8 +82,8 @@ class Checker {
     m_report.findings.push_back(Finding{severity, file, line, text});
   }
   void AtKey(Severity severity, SettingKeyIndex key, const std::string& text) {
-    Add(severity, m_report.configFile, m_profile.LineOf(kSettingKeys[key].section,
-                                                        kSettingKeys[key].name), text);
+    Add(severity, m_report.configFile,
+        m_profile.LineOf(kSettingKeys[key].section, kSettingKeys[key].name), text);
   }
   // The entry of that name, matched without regard to case as the platform matches.
   static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
@@ -109,7 +108,7 @@ class Checker {
   std::vector<FolderEntry> m_entries;
   ProfileFile m_profile;
   PackageReport m_report;
-  bool m_archivesRead = false;  // every volume read without damage
+  bool m_archivesRead = false;           // every volume read without damage
   std::vector<std::string> m_fileNames;  // archived files of every set
 };
 
@@ -191,7 +190,8 @@ void Checker::ExamineLines(const std::vector<ProfileFile::Line>& lines) {
       case Kind::UnclosedSection:
         Add(Severity::Warning, file, line.number,
             "section header without ']': the reader ignores the line; the keys after it "
-            "stay " + where);
+            "stay " +
+                where);
         break;
       case Kind::NoEquals:
         Add(Severity::Warning, file, line.number, "line without '=': the reader ignores it");
@@ -200,8 +200,10 @@ void Checker::ExamineLines(const std::vector<ProfileFile::Line>& lines) {
         sectionIsFirst.push_back(line.earlierLine == 0);
         if (line.earlierLine != 0) {
           Add(Severity::Warning, file, line.number,
-              "second [" + line.name + "] section: the reader ignores it and its keys (the "
-              "first is at line " + std::to_string(line.earlierLine) + ")");
+              "second [" + line.name +
+                  "] section: the reader ignores it and its keys (the "
+                  "first is at line " +
+                  std::to_string(line.earlierLine) + ")");
         } else if (!IsReadSection(line.name)) {
           const std::string near = NearestName(line.name, sectionNames);
           if (near.empty()) {
@@ -210,7 +212,7 @@ void Checker::ExamineLines(const std::vector<ProfileFile::Line>& lines) {
           } else {
             Add(Severity::Warning, file, line.number,
                 "unknown section [" + line.name + "] (did you mean [" + near +
-                "]?): the installer does not read it");
+                    "]?): the installer does not read it");
           }
         }
         break;
@@ -240,8 +242,8 @@ void Checker::ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst)
   if (!ProfileFile::SameName(line.sectionName, key.section)) {
     const size_t used = m_profile.LineOf(key.section, key.name);
     Add(Severity::Warning, file, line.number,
-        std::string(key.name) + " belongs in [" + key.section + "]: " +
-            (line.section == 0 ? "outside any section" : "in [" + line.sectionName + "]") +
+        std::string(key.name) + " belongs in [" + key.section +
+            "]: " + (line.section == 0 ? "outside any section" : "in [" + line.sectionName + "]") +
             " the installer does not see it and " +
             (used ? "uses line " + std::to_string(used) : std::string("takes the default")));
   } else if (line.earlierLine != 0) {
@@ -253,19 +255,26 @@ void Checker::ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst)
 
 void Checker::ExplainSettings() {
   const InstallSettings& s = m_report.settings;
-  const std::string values[kSettingKeyCount] = {
-      s.AppName, s.InstallDir, s.AppSetup, s.DecompressorProgram, s.CommandLine, s.FirstFile,
-      std::to_string(s.SpaceRequired), std::to_string(s.TotalDisks)};
+  const std::string values[kSettingKeyCount] = {s.AppName,
+                                                s.InstallDir,
+                                                s.AppSetup,
+                                                s.DecompressorProgram,
+                                                s.CommandLine,
+                                                s.FirstFile,
+                                                std::to_string(s.SpaceRequired),
+                                                std::to_string(s.TotalDisks)};
   for (int i = 0; i < kSettingKeyCount; ++i) {
     const SettingKey& key = kSettingKeys[i];
     SettingOrigin o{static_cast<SettingKeyIndex>(i), values[i], "default"};
     std::string raw;
     const bool found = m_profile.Find(key.section, key.name, &raw);
-    if (found) o.origin = kConfigFileName + (":" + std::to_string(m_profile.LineOf(key.section, key.name)));
+    if (found)
+      o.origin = kConfigFileName + (":" + std::to_string(m_profile.LineOf(key.section, key.name)));
     if (key.isText) {
       if (!found) raw = key.defaultText;
       std::string cut = raw.substr(0, key.bufferSize - 1);
-      if (cut.size() < raw.size()) o.origin += ", cut to " + std::to_string(cut.size()) + " characters";
+      if (cut.size() < raw.size())
+        o.origin += ", cut to " + std::to_string(cut.size()) + " characters";
       if (i == kDefaultDirectoryKey && TrimDriveRoot(cut) != cut) o.origin += ", root rule";
       if (i == kUseProgramKey) o.origin += ", \".exe\" appended";
       if (i == kCommandLineKey && s.CommandLine != cut) o.origin += ", \" -y\" appended";
@@ -286,30 +295,37 @@ void Checker::CheckValues() {
     const std::string name = key.name;
     if (key.isText) {
       if (raw.size() >= key.bufferSize) {
-        AtKey(Severity::Warning, k, name + " is " + std::to_string(raw.size()) +
-                                        " characters long: the installer keeps the first " +
-                                        std::to_string(key.bufferSize - 1));
+        AtKey(Severity::Warning, k,
+              name + " is " + std::to_string(raw.size()) +
+                  " characters long: the installer keeps the first " +
+                  std::to_string(key.bufferSize - 1));
       }
       continue;
     }
     const size_t digitsAt = (!raw.empty() && raw[0] == '+') ? 1 : 0;
-    const bool startsWithDigit = digitsAt < raw.size() && raw[digitsAt] >= '0' && raw[digitsAt] <= '9';
+    const bool startsWithDigit =
+        digitsAt < raw.size() && raw[digitsAt] >= '0' && raw[digitsAt] <= '9';
     if (!startsWithDigit) {
-      AtKey(Severity::Warning, k, name + "=" + raw + (!raw.empty() && raw[0] == '-' ? " is negative" : " is not a number") +
-                                      ": the installer reads 0");
+      AtKey(Severity::Warning, k,
+            name + "=" + raw +
+                (!raw.empty() && raw[0] == '-' ? " is negative" : " is not a number") +
+                ": the installer reads 0");
     } else if (UnwrappedNumber(raw) > 0xFFFFFFFFull) {
-      AtKey(Severity::Warning, k, name + "=" + raw + " does not fit 32 bits: the installer reads " +
-                                      std::to_string(ProfileFile::ScanInt(raw)));
+      AtKey(Severity::Warning, k,
+            name + "=" + raw + " does not fit 32 bits: the installer reads " +
+                std::to_string(ProfileFile::ScanInt(raw)));
     }
   }
   std::string title;
   if (!m_profile.Find(kSettingKeys[kAppNameKey].section, kSettingKeys[kAppNameKey].name, &title)) {
-    AtKey(Severity::Warning, kAppNameKey, "App_Name is not set: the title reads " + Quoted(s.AppName));
+    AtKey(Severity::Warning, kAppNameKey,
+          "App_Name is not set: the title reads " + Quoted(s.AppName));
   } else if (title.empty()) {
     AtKey(Severity::Warning, kAppNameKey, "App_Name is empty: the title line stays blank");
   }
   const std::string& program = s.DecompressorProgram;
-  if (program.size() >= 8 && ProfileFile::SameName(program.substr(program.size() - 8), ".exe.exe")) {
+  if (program.size() >= 8 &&
+      ProfileFile::SameName(program.substr(program.size() - 8), ".exe.exe")) {
     AtKey(Severity::Warning, kUseProgramKey,
           "Use_Program already ends in .exe: the installer appends another and starts " + program);
   } else if (program == ".exe") {
@@ -339,8 +355,9 @@ void Checker::CheckArchives() {
   std::string dir, namePattern;
   if (!SplitFolder(pattern, &dir, &namePattern)) {
     AtKey(Severity::Warning, kFirstFileKey,
-          "First_File " + Quoted(pattern) + " is not a name in the package folder: the "
-          "installer always puts the folder in front of it; archives not checked");
+          "First_File " + Quoted(pattern) +
+              " is not a name in the package folder: the "
+              "installer always puts the folder in front of it; archives not checked");
     return;
   }
   ArchiveFolder folder{m_folder, m_shown, m_entries};
@@ -357,8 +374,9 @@ void Checker::CheckArchives() {
   std::sort(firsts.begin(), firsts.end());
   if (firsts.empty()) {
     AtKey(Severity::Error, kFirstFileKey,
-          "First_File " + Quoted(pattern) + " matches no file in the folder: the "
-          "decompressor will find no archive");
+          "First_File " + Quoted(pattern) +
+              " matches no file in the folder: the "
+              "decompressor will find no archive");
     return;
   }
   // A later volume that the pattern matches too belongs to the set before it.
@@ -371,7 +389,8 @@ void Checker::CheckArchives() {
   }
   if (m_report.archives.size() > 1) {
     AtKey(Severity::Note, kFirstFileKey,
-          "First_File " + Quoted(pattern) + " matches " + Plural(m_report.archives.size(), "archive") +
+          "First_File " + Quoted(pattern) + " matches " +
+              Plural(m_report.archives.size(), "archive") +
               ": the decompressor extracts each of them");
   }
 
@@ -400,8 +419,8 @@ void Checker::CheckArchives() {
   for (const std::string& n : m_fileNames) setupFound = setupFound || SamePath(n, s.AppSetup);
   if (!setupFound) {
     AtKey(Severity::Warning, kAppSetupKey,
-          "App_Setup " + Quoted(s.AppSetup) + " is not among the " + Plural(files, "archived file") +
-              ": starting it after the installation will fail");
+          "App_Setup " + Quoted(s.AppSetup) + " is not among the " +
+              Plural(files, "archived file") + ": starting it after the installation will fail");
   }
 }
 
@@ -419,8 +438,7 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
     if (entry == nullptr || entry->isFolder) {
       if (expectMore && !damaged) {
         Add(Severity::Error, JoinPath(folder.shown, last), 0,
-            "the archive goes on in " + arj::VolumeName(first, i) +
-                ", which is not in the folder");
+            "the archive goes on in " + arj::VolumeName(first, i) + ", which is not in the folder");
         m_archivesRead = false;
       }
       break;
@@ -478,8 +496,7 @@ void Checker::CheckFolderFiles() {
   for (const char* name : kDescriptionFiles) {
     const FolderEntry* e = Entry(name);
     if (e == nullptr || e->isFolder) {
-      Add(Severity::Warning, Shown(name), 0,
-          "missing: its viewer would show \"File Not Found\"");
+      Add(Severity::Warning, Shown(name), 0, "missing: its viewer would show \"File Not Found\"");
     }
   }
   const std::string& program = m_report.settings.DecompressorProgram;
@@ -572,8 +589,10 @@ std::string FormatReport(const PackageReport& report) {
   }
   for (const ArchiveSet& set : report.archives) {
     out += "Archive " + set.volumes.front() + ": " + Plural(set.volumes.size(), "volume");
-    if (set.volumes.size() > 1) out += " (" + set.volumes.front() + " to " + set.volumes.back() + ")";
-    out += ", " + Plural(set.files, "file") + ", " + Grouped(set.unpackedBytes) + " bytes unpacked\n";
+    if (set.volumes.size() > 1)
+      out += " (" + set.volumes.front() + " to " + set.volumes.back() + ")";
+    out +=
+        ", " + Plural(set.files, "file") + ", " + Grouped(set.unpackedBytes) + " bytes unpacked\n";
   }
   size_t counts[3] = {0, 0, 0};
   for (const Finding& f : report.findings) {

@@ -8,14 +8,15 @@
 #include "check/PackageCheck.h"
 
 int main(int argc, char** argv) {
-  if (argc > 2 || (argc == 2 && (std::strcmp(argv[1], "-h") == 0 ||
-                                 std::strcmp(argv[1], "--help") == 0 ||
-                                 std::strcmp(argv[1], "/?") == 0))) {
-    std::fputs("usage: vorcheck [FOLDER]\n"
-               "Checks the package in FOLDER (default: the current folder): VOR.INI, the\n"
-               "archive volumes and the description files, as the installer will meet them.\n"
-               "Exit status: 0 clean, 1 warnings only, 2 errors.\n",
-               argc > 2 ? stderr : stdout);
+  if (argc > 2 ||
+      (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0 ||
+                     std::strcmp(argv[1], "/?") == 0))) {
+    std::fputs(
+        "usage: vorcheck [FOLDER]\n"
+        "Checks the package in FOLDER (default: the current folder): VOR.INI, the\n"
+        "archive volumes and the description files, as the installer will meet them.\n"
+        "Exit status: 0 clean, 1 warnings only, 2 errors.\n",
+        argc > 2 ? stderr : stdout);
     return argc > 2 ? 3 : 0;
   }
   const std::string folder = argc == 2 ? argv[1] : ".";

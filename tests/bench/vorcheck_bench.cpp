@@ -78,10 +78,10 @@ uint64_t MakePackage(const std::string& dir) {
       uint8_t flags = 0;
       if (continued) flags |= arj::kExtFileFlag;
       if (goesOn) flags |= arj::kVolumeFlag;
-      const std::string file =
-          continued ? "data/split" + std::to_string(v - 1) + ".bin"
-                    : (v == 0 && i == 0 ? std::string("setup.exe")
-                                        : "data/f" + std::to_string(v) + "_" + std::to_string(i) + ".bin");
+      const std::string file = continued ? "data/split" + std::to_string(v - 1) + ".bin"
+                                         : (v == 0 && i == 0 ? std::string("setup.exe")
+                                                             : "data/f" + std::to_string(v) + "_" +
+                                                                   std::to_string(i) + ".bin");
       const std::string shown = goesOn ? "data/split" + std::to_string(v) + ".bin" : file;
       const uint32_t original = 1000 + i;
       bytes += Header(0, flags, shown, kDataBytes, original, continued ? carried : 0);
@@ -92,10 +92,11 @@ uint64_t MakePackage(const std::string& dir) {
     bytes += std::string("\x60\xEA\0\0", 4);
     if (!WriteFile(dir + "/" + name, bytes)) return 0;
   }
-  const std::string ini =
-      "[INSTALL]\nApp_Name=Bench\nApp_Setup=setup.exe\nSpace_Required=" +
-      std::to_string(unpacked / 1000000 + 1) + "\n[DECOMPRESSION]\nFirst_File=bench.arj\n"
-      "Total_Disks=" + std::to_string(kVolumes) + "\n";
+  const std::string ini = "[INSTALL]\nApp_Name=Bench\nApp_Setup=setup.exe\nSpace_Required=" +
+                          std::to_string(unpacked / 1000000 + 1) +
+                          "\n[DECOMPRESSION]\nFirst_File=bench.arj\n"
+                          "Total_Disks=" +
+                          std::to_string(kVolumes) + "\n";
   if (!WriteFile(dir + "/VOR.INI", ini) || !WriteFile(dir + "/VOR.nfo", "n") ||
       !WriteFile(dir + "/file_id.diz", "d") || !WriteFile(dir + "/ARJ.exe", "MZ")) {
     return 0;
@@ -119,14 +120,15 @@ int main(int argc, char** argv) {
   for (int r = 0; r < runs; ++r) {
     const auto start = std::chrono::steady_clock::now();
     report = CheckPackage(dir, "");
-    millis.push_back(std::chrono::duration<double, std::milli>(
-                         std::chrono::steady_clock::now() - start).count());
+    millis.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   std::sort(millis.begin(), millis.end());
   const size_t files = report.archives.empty() ? 0 : report.archives[0].files;
   std::printf("package: %u volumes, %zu files, %llu bytes unpacked, %zu findings (exit %d)\n",
-              kVolumes, files, static_cast<unsigned long long>(unpacked),
-              report.findings.size(), report.ExitStatus());
+              kVolumes, files, static_cast<unsigned long long>(unpacked), report.findings.size(),
+              report.ExitStatus());
   for (const Finding& f : report.findings) std::printf("  %s\n", FormatFinding(f).c_str());
   std::printf("check: best %.1f ms, median %.1f ms, worst %.1f ms over %d runs\n", millis.front(),
               millis[millis.size() / 2], millis.back(), runs);

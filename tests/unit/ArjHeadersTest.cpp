@@ -1,7 +1,6 @@
-#include "check/ArjHeaders.h"
-
 #include <gtest/gtest.h>
 
+#include "check/ArjHeaders.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
@@ -167,7 +166,7 @@ TEST_F(Damaged, HostileLengthsWithRightCrcsAreRefused) {
   const size_t file = clean.files[0].offset;
   struct Case {
     const char* what;
-    size_t at;        // offset of the changed byte within the header
+    size_t at;  // offset of the changed byte within the header
     unsigned char to;
     const char* expected;
   };
@@ -209,7 +208,8 @@ TEST_F(Damaged, ASelfExtractorStubIsPassedOver) {
   EXPECT_EQ(v.mainHeaderOffset, stub.size());
   EXPECT_EQ(v.files.size(), 3u);
 
-  EXPECT_NE(ReadBytes(std::string(arj::kStubSearchLimit, 'x') + good).problem, "");  // beyond the search window
+  EXPECT_NE(ReadBytes(std::string(arj::kStubSearchLimit, 'x') + good).problem,
+            "");  // beyond the search window
   EXPECT_NE(ReadBytes("plain text, no archive").problem.find("not an ARJ archive"),
             std::string::npos);
   EXPECT_NE(ReadBytes("").problem.find("empty"), std::string::npos);

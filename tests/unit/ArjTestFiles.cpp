@@ -65,8 +65,8 @@ bool MakeArj(const std::string& dir, const std::string& options, const std::stri
                      "with it (tools/setup-deps.sh installs it)";
     return false;
   }
-  std::string command = "cd " + ShellQuote(dir) + " && arj a -y " + options + " " +
-                        ShellQuote(archive);
+  std::string command =
+      "cd " + ShellQuote(dir) + " && arj a -y " + options + " " + ShellQuote(archive);
   for (const std::string& n : names) command += " " + ShellQuote(n);
   command += " </dev/null >/dev/null 2>&1";
   if (!Run(command)) {

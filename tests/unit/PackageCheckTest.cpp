@@ -1,8 +1,7 @@
-#include "check/PackageCheck.h"
-
 #include <gtest/gtest.h>
 
 #include "check/ArjHeaders.h"
+#include "check/PackageCheck.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
@@ -39,9 +38,11 @@ class Package : public ::testing::Test {
   // The clean settings with extra lines at the end of each section.
   void WriteConfig(const std::string& install, const std::string& decompression) {
     dir.Write("VOR.INI", Config("App_Name=Test Package\nDefault_Directory=C:\\TESTPKG\n"
-                                "App_Setup=setup.exe\nSpace_Required=1\n" + install,
+                                "App_Setup=setup.exe\nSpace_Required=1\n" +
+                                    install,
                                 "Use_Program=ARJ\nCommand_Line=x -v -y\nFirst_File=pkg.arj\n"
-                                "Total_Disks=3\n" + decompression));
+                                "Total_Disks=3\n" +
+                                    decompression));
   }
 
   PackageReport Check() { return CheckPackage(dir.Path(), ""); }
@@ -55,12 +56,12 @@ TEST_F(Package, ACleanPackageHasNoFindings) {
   EXPECT_EQ(Lines(r), "");
   EXPECT_EQ(r.ExitStatus(), 0);
   ASSERT_EQ(r.archives.size(), 1u);
-  EXPECT_EQ(r.archives[0].volumes,
-            (std::vector<std::string>{"pkg.arj", "pkg.a01", "pkg.a02"}));
+  EXPECT_EQ(r.archives[0].volumes, (std::vector<std::string>{"pkg.arj", "pkg.a01", "pkg.a02"}));
   EXPECT_EQ(r.archives[0].files, 2u);
   EXPECT_EQ(r.archives[0].unpackedBytes, 155002u);
   const std::string text = FormatReport(r);
-  EXPECT_TRUE(Has(text, "[DECOMPRESSION] Use_Program        \"ARJ.exe\"  (VOR.INI:7, \".exe\" appended)"))
+  EXPECT_TRUE(
+      Has(text, "[DECOMPRESSION] Use_Program        \"ARJ.exe\"  (VOR.INI:7, \".exe\" appended)"))
       << text;
   EXPECT_TRUE(Has(text, "Archive pkg.arj: 3 volumes (pkg.arj to pkg.a02), 2 files, 155,002 bytes"))
       << text;
@@ -68,8 +69,9 @@ TEST_F(Package, ACleanPackageHasNoFindings) {
 }
 
 TEST_F(Package, SettingsTellWhereEachValueCameFrom) {
-  dir.Write("VOR.INI", Config("App_Name=" + std::string(120, 'n') + "\nDefault_Directory=D:\\\n"
-                              "Space_Required=9 MB\n",
+  dir.Write("VOR.INI", Config("App_Name=" + std::string(120, 'n') +
+                                  "\nDefault_Directory=D:\\\n"
+                                  "Space_Required=9 MB\n",
                               "Command_Line=e -v\nFirst_File=*.ARJ\nTotal_Disks=3\n"));
   const PackageReport r = Check();
   ASSERT_EQ(r.origins.size(), 8u);
@@ -86,14 +88,16 @@ TEST_F(Package, SettingsTellWhereEachValueCameFrom) {
   EXPECT_EQ(r.origins[kSpaceRequiredKey].origin, "VOR.INI:4, read from \"9 MB\"");
   // Names match as the platform matches them: *.ARJ finds pkg.arj.
   EXPECT_EQ(r.archives.size(), 1u);
-  EXPECT_TRUE(Has(Lines(r), "VOR.INI:2: warning: App_Name is 120 characters long: the "
-                            "installer keeps the first 99"));
+  EXPECT_TRUE(Has(Lines(r),
+                  "VOR.INI:2: warning: App_Name is 120 characters long: the "
+                  "installer keeps the first 99"));
 }
 
 TEST_F(Package, MistakesInTheFileAreFoundOnTheirLines) {
-  WriteConfig("Defualt_Directory=D:\\GAMES\nTotal_Disks=4\nSpace_Required=2\n"
-              "just words\n[DECOMPRESSION\nFirst_File=other.arj\n",
-              "App_Name=Elsewhere\nTotal_Disks=-3\nOld=1\r2=3\n[install]\nApp_Name=Again\n");
+  WriteConfig(
+      "Defualt_Directory=D:\\GAMES\nTotal_Disks=4\nSpace_Required=2\n"
+      "just words\n[DECOMPRESSION\nFirst_File=other.arj\n",
+      "App_Name=Elsewhere\nTotal_Disks=-3\nOld=1\r2=3\n[install]\nApp_Name=Again\n");
   const std::string lines = Lines(Check());
   const char* const expected[] = {
       "VOR.INI:6: warning: unknown key Defualt_Directory (did you mean Default_Directory?)",
@@ -149,8 +153,9 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
     SCOPED_TRACE("no VOR.INI: the defaults, *.arj included, are checked");
     dir.Remove("VOR.INI");
     const PackageReport r = Check();
-    EXPECT_TRUE(Has(Lines(r), "VOR.INI: error: missing: the installer stops with \"Cannot Find "
-                              "Configuration File\""));
+    EXPECT_TRUE(Has(Lines(r),
+                    "VOR.INI: error: missing: the installer stops with \"Cannot Find "
+                    "Configuration File\""));
     EXPECT_EQ(r.origins[kFirstFileKey].value, "*.arj");
     EXPECT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.ExitStatus(), 2);
@@ -169,8 +174,10 @@ TEST_F(Package, ADamagedOrMissingVolumeIsAnErrorAndNothingIsChanged) {
 
   dir.Remove("pkg.a01");
   r = Check();
-  EXPECT_TRUE(Has(Lines(r), "pkg.arj: error: the archive goes on in pkg.a01, which is not in "
-                            "the folder")) << Lines(r);
+  EXPECT_TRUE(Has(Lines(r),
+                  "pkg.arj: error: the archive goes on in pkg.a01, which is not in "
+                  "the folder"))
+      << Lines(r);
   EXPECT_TRUE(Has(Lines(r), "Total_Disks is 3, but the folder holds 1 volume"));
 }
 
@@ -180,8 +187,8 @@ TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
     dir.Write("disks/" + name, dir.Read(name));
     dir.Remove(name);
   }
-  dir.Write("VOR.INI", Config("App_Name=T\nSpace_Required=1\n",
-                              "First_File=disks\\*.arj\nTotal_Disks=3\n"));
+  dir.Write("VOR.INI",
+            Config("App_Name=T\nSpace_Required=1\n", "First_File=disks\\*.arj\nTotal_Disks=3\n"));
   PackageReport r = Check();
   EXPECT_EQ(Lines(r), "");
   ASSERT_EQ(r.archives.size(), 1u);
