@@ -31,6 +31,10 @@ std::string NoiseBytes(size_t size, uint32_t seed);
 bool MakeArj(const std::string& dir, const std::string& options, const std::string& archive,
              const std::vector<std::string>& names);
 
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 // A header's basic part starts 4 bytes after its offset; rewrites its CRC after a test
 // has changed it.
 void FixHeaderCrc(std::string* volume, size_t headerOffset);

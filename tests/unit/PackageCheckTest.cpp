@@ -12,10 +12,6 @@ std::string Lines(const PackageReport& report) {
   return text;
 }
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 std::string Config(const std::string& install, const std::string& decompression) {
   return "[INSTALL]\n" + install + "[DECOMPRESSION]\n" + decompression;
 }
