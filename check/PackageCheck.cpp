@@ -579,7 +579,7 @@ PackageReport CheckPackage(const std::string& folder, const std::string& shownFo
 }
 
 std::string FormatReport(const PackageReport& report) {
-  std::string out = "Settings the installer will use:\n";
+  std::string out = report.origins.empty() ? "" : "Settings the installer will use:\n";
   for (const SettingOrigin& o : report.origins) {
     const SettingKey& key = kSettingKeys[o.key];
     char line[96];

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         "usage: vorcheck [FOLDER]\n"
         "Checks the package in FOLDER (default: the current folder): VOR.INI, the\n"
         "archive volumes and the description files, as the installer will meet them.\n"
-        "Exit status: 0 clean, 1 warnings only, 2 errors.\n",
+        "Exit status: 0 clean, 1 warnings only, 2 errors, 3 a wrong command line.\n",
         argc > 2 ? stderr : stdout);
     return argc > 2 ? 3 : 0;
   }
