@@ -495,8 +495,11 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
 void Checker::CheckFolderFiles() {
   for (const char* name : kDescriptionFiles) {
     const FolderEntry* e = Entry(name);
-    if (e == nullptr || e->isFolder) {
+    if (e == nullptr) {
       Add(Severity::Warning, Shown(name), 0, "missing: its viewer would show \"File Not Found\"");
+    } else if (e->isFolder) {
+      Add(Severity::Warning, Shown(name), 0,
+          "is a folder: its viewer would show \"File Open Failure\"");
     }
   }
   const std::string& program = m_report.settings.DecompressorProgram;

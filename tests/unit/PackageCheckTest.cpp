@@ -119,6 +119,8 @@ TEST_F(Package, ValuesThatDoNotFitThePackageAreFound) {
   dir.Write("VOR.INI", Config("App_Setup=install.exe\nSpace_Required=-1\n",
                               "Use_Program=arj.exe\nFirst_File=pkg.arj\nTotal_Disks=5\n"));
   dir.Remove("file_id.diz");
+  dir.Remove("VOR.nfo");
+  dir.Write("VOR.nfo/inside", "a folder of that name cannot be opened as a file");
   const PackageReport r = Check();
   const std::string lines = Lines(r);
   const char* const expected[] = {
@@ -132,6 +134,7 @@ TEST_F(Package, ValuesThatDoNotFitThePackageAreFound) {
       "VOR.INI:5: note: arj.exe.exe is not in the folder: it must be on the user's path",
       "VOR.INI:7: warning: Total_Disks is 5, but the folder holds 3 volumes",
       "file_id.diz: warning: missing: its viewer would show \"File Not Found\"",
+      "VOR.nfo: warning: is a folder: its viewer would show \"File Open Failure\"",
   };
   for (const char* e : expected) EXPECT_TRUE(Has(lines, e)) << e << "\nin:\n" << lines;
   EXPECT_EQ(r.ExitStatus(), 1);
