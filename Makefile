@@ -1,5 +1,6 @@
 # The commands people type. Each installs what is missing first (Debian packages).
-#   make build  - the installer: build/win32/ZEZADERI.EXE
+#   make build  - the installer, build/win32/ZEZADERI.EXE, and the package checker,
+#                 build/win32/VORCHECK.EXE and build/native/vorcheck
 #   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
 #   make demo   - runs the installer on the bundled demo package under Wine
 
@@ -14,10 +15,14 @@ deps:
 	@bash tools/setup-deps.sh
 
 build: deps
-	@if grep -qs 'g++-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
+	@if grep -qs 'mingw32-gcc-ar-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_QUIET) >/dev/null
-	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI -- --no-print-directory
+	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI VORCHECK -- --no-print-directory
 	@printf 'build/win32/ZEZADERI.EXE: %s bytes\n' "$$(stat -c %s build/win32/ZEZADERI.EXE)"
+	@# The checker for this machine too, quietly (the errors show if it fails).
+	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug $(CMAKE_QUIET) >/dev/null
+	@cmake --build build/native -j $(JOBS) --target vorcheck -- --no-print-directory >/dev/null || \
+	  cmake --build build/native -j 1 --target vorcheck -- --no-print-directory
 
 test: deps
 	@bash tools/run-tests.sh

@@ -12,17 +12,30 @@ add_library(vor_portable STATIC ${VOR_PORTABLE_SOURCES})
 target_include_directories(vor_portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vor_portable PRIVATE ${VOR_WARNINGS})
 
+add_library(vor_check STATIC ${VOR_CHECK_SOURCES} ${VOR_CHECK_POSIX_SOURCES})
+target_compile_options(vor_check PRIVATE ${VOR_WARNINGS})
+target_link_libraries(vor_check PUBLIC vor_portable)
+
+add_executable(vorcheck ${VOR_CHECK_MAIN})
+target_compile_options(vorcheck PRIVATE ${VOR_WARNINGS})
+target_link_libraries(vorcheck PRIVATE vor_check)
+
+# vorcheck on a package like the demo's, with real volumes made by Debian's arj.
+add_test(NAME tools.vorcheck_demo_package
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/make-demo-like-package.sh
+                 ${CMAKE_BINARY_DIR}/demo-like-package $<TARGET_FILE:vorcheck>)
+
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})
 target_compile_definitions(vor_unit_tests PRIVATE VOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                                  VOR_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
-target_link_libraries(vor_unit_tests PRIVATE vor_portable GTest::gtest GTest::gtest_main)
+target_link_libraries(vor_unit_tests PRIVATE vor_check vor_portable GTest::gtest GTest::gtest_main)
 gtest_discover_tests(vor_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 
 foreach(bench ${VOR_NATIVE_BENCHMARKS})
   get_filename_component(name ${bench} NAME_WE)
   add_executable(${name} ${bench})
-  target_link_libraries(${name} PRIVATE vor_portable)
+  target_link_libraries(${name} PRIVATE vor_check vor_portable)
 endforeach()
 
 # The icon, logo and animation in res/ are made by our generator; regenerating them

@@ -3,6 +3,7 @@
 set(VOR_PORTABLE_SOURCES
   config/DriveRoot.cpp
   config/ProfileFile.cpp
+  config/ProfileInspect.cpp
   config/InstallSettings.cpp
   framework/FileErrors.cpp
   framework/NumberScan.cpp
@@ -15,6 +16,15 @@ set(VOR_PORTABLE_SOURCES
   viewer/TextLayout.cpp
   viewer/ViewerKeys.cpp
 )
+
+# The package checker, vorcheck: portable apart from its folder listing.
+set(VOR_CHECK_SOURCES
+  check/ArjHeaders.cpp
+  check/PackageCheck.cpp
+)
+set(VOR_CHECK_POSIX_SOURCES check/FolderPosix.cpp)
+set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp)
+set(VOR_CHECK_MAIN check/vorcheck_main.cpp)
 
 # Win32 code of the installer, apart from the application object.
 set(VOR_WIN32_SOURCES
@@ -74,15 +84,19 @@ set(VOR_UNIT_TESTS
   tests/unit/RemovalTargetTest.cpp
   tests/unit/ScrollModelTest.cpp
   tests/unit/TextLayoutTest.cpp
+  tests/unit/ArjHeadersTest.cpp
+  tests/unit/PackageCheckTest.cpp
+  tests/unit/ArjTestFiles.cpp
 )
 
 set(VOR_FUZZ_TARGETS
   tests/fuzz/profile_fuzz.cpp
   tests/fuzz/log_line_fuzz.cpp
   tests/fuzz/text_layout_fuzz.cpp
+  tests/fuzz/arj_headers_fuzz.cpp
 )
 
-set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp)
+set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck_bench.cpp)
 # Windows benchmarks (vor_<name>.exe in the build folder; not run by ctest).
 set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 

@@ -36,6 +36,14 @@ target_compile_options(ZEZADERI PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
 target_link_options(ZEZADERI PRIVATE ${VOR_SMALL_LINK})
 target_link_libraries(ZEZADERI PRIVATE vor_core)
 
+# The package checker: a console program under the installer's import rules.
+add_executable(VORCHECK ${VOR_CHECK_MAIN} ${VOR_CHECK_SOURCES} ${VOR_CHECK_WIN32_SOURCES}
+               framework/RuntimeThrows.cpp)
+set_target_properties(VORCHECK PROPERTIES OUTPUT_NAME VORCHECK SUFFIX ".EXE")
+target_compile_options(VORCHECK PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_link_options(VORCHECK PRIVATE ${VOR_SMALL_LINK})
+target_link_libraries(VORCHECK PRIVATE vor_portable kernel32)
+
 # Test stand-ins (console programs).
 foreach(src ${VOR_STANDIN_SOURCES})
   get_filename_component(name ${src} NAME_WE)
@@ -86,6 +94,11 @@ if(VOR_BUILD_TESTS)
     add_dependencies(vor_${name} ${VOR_STANDIN_TARGETS})
   endforeach()
 
+  add_test(NAME ${VOR_WINE_ARCH}.vorcheck_demo_package
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/make-demo-like-package.sh
+                   ${CMAKE_BINARY_DIR}/demo-like-package
+                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} $<TARGET_FILE:VORCHECK>)
+
   foreach(suite ${VOR_WIN_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.${suite} COMMAND vor_win_tests --gtest_filter=${suite}.*)
     set_tests_properties(${VOR_WINE_ARCH}.${suite} PROPERTIES TIMEOUT 180)
@@ -111,6 +124,10 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME ${VOR_WINE_ARCH}.imports
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:ZEZADERI>
                    -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=2
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  add_test(NAME ${VOR_WINE_ARCH}.imports.vorcheck
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:VORCHECK>
+                   -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=3
                    -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
   # The program file stays within 256 KB, its pictures and animation included.
   add_test(NAME ${VOR_WINE_ARCH}.size

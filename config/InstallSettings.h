@@ -1,5 +1,6 @@
 // The settings of the one package the installer installs, read from "VOR.INI".
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,21 @@ struct InstallSettings {
   std::string SourceDir;            // start directory, root rule applied
   std::string InstallDir;           // target folder, root rule applied
 };
+
+// The eight keys, in the order they are read.
+struct SettingKey {
+  const char* section;       // "INSTALL" or "DECOMPRESSION"
+  const char* name;
+  bool isText;               // text (cut to bufferSize - 1) or 32-bit unsigned integer
+  const char* defaultText;   // text keys
+  size_t bufferSize;         // text keys, terminator included
+  uint32_t defaultNumber;    // integer keys
+};
+enum SettingKeyIndex {
+  kAppNameKey, kDefaultDirectoryKey, kAppSetupKey, kUseProgramKey,
+  kCommandLineKey, kFirstFileKey, kSpaceRequiredKey, kTotalDisksKey, kSettingKeyCount
+};
+extern const SettingKey kSettingKeys[kSettingKeyCount];
 
 // Reads the eight keys, in their order, with their defaults, cuts and rules.
 void ReadInstallSettings(const ProfileFile& file, InstallSettings& settings);

@@ -1,5 +1,7 @@
 #include "config/ProfileFile.h"
 
+#include <utility>
+
 namespace {
 
 bool IsBlank(char c) {
@@ -14,14 +16,6 @@ std::string Trim(const std::string& s, size_t begin, size_t end) {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 std::string Unquote(const std::string& v) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
     return v.substr(1, v.size() - 2);
@@ -31,38 +25,70 @@ std::string Unquote(const std::string& v) {
 
 }  // namespace
 
+ProfileFile::Line ProfileFile::ReadLine(const std::string& bytes, size_t& pos) {
+  if (pos == 0 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+  size_t eol = bytes.find('\n', pos);
+  if (eol == std::string::npos) eol = bytes.size();
+  const std::string text = Trim(bytes, pos, eol);
+  pos = eol + 1;
+
+  Line line;
+  line.carriageReturnInside = text.find('\r') != std::string::npos;
+  if (text.empty()) {
+    line.kind = LineKind::Blank;
+  } else if (text[0] == ';') {
+    line.kind = LineKind::Comment;
+  } else if (text[0] == '[') {
+    // A header needs its closing bracket; without one the line is passed over and
+    // the keys after it stay in the section before it.
+    const size_t close = text.find(']', 1);
+    if (close == std::string::npos) {
+      line.kind = LineKind::UnclosedSection;
+    } else {
+      line.kind = LineKind::Section;
+      line.name = Trim(text, 1, close);
+    }
+  } else {
+    const size_t eq = text.find('=');
+    if (eq == std::string::npos) {
+      line.kind = LineKind::NoEquals;
+    } else {
+      line.kind = LineKind::Key;
+      line.name = Trim(text, 0, eq);
+      line.value = Trim(text, eq + 1, text.size());
+    }
+  }
+  return line;
+}
+
 ProfileFile ProfileFile::Parse(const std::string& bytes) {
   ProfileFile file;
   file.m_sections.push_back(std::string());
   size_t current = 0;
-  size_t pos = 0;
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-
-  while (pos < bytes.size()) {
-    size_t eol = bytes.find('\n', pos);
-    if (eol == std::string::npos) eol = bytes.size();
-    std::string line = Trim(bytes, pos, eol);
-    pos = eol + 1;
-
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      // A header needs its closing bracket; without one the line is passed over and
-      // the keys after it stay in the section before it.
-      size_t close = line.find(']', 1);
-      if (close == std::string::npos) continue;
-      file.m_sections.push_back(Trim(line, 1, close));
+  size_t number = 0;
+  for (size_t pos = 0; pos < bytes.size();) {
+    Line line = ReadLine(bytes, pos);
+    ++number;
+    if (line.kind == LineKind::Section) {
+      file.m_sections.push_back(std::move(line.name));
       current = file.m_sections.size() - 1;
-      continue;
+    } else if (line.kind == LineKind::Key) {
+      file.m_entries.push_back(Entry{current, std::move(line.name), std::move(line.value), number});
     }
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    file.m_entries.push_back(Entry{current, Trim(line, 0, eq), Trim(line, eq + 1, line.size())});
   }
   return file;
 }
 
-bool ProfileFile::Find(const std::string& sectionName, const std::string& keyName,
-                       std::string* value) const {
+bool ProfileFile::SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+const ProfileFile::Entry* ProfileFile::Lookup(const std::string& sectionName,
+                                              const std::string& keyName) const {
   const std::string section = Trim(sectionName, 0, sectionName.size());
   const std::string key = Trim(keyName, 0, keyName.size());
   size_t wanted = m_sections.size();
@@ -72,14 +98,24 @@ bool ProfileFile::Find(const std::string& sectionName, const std::string& keyNam
       break;
     }
   }
-  if (wanted == m_sections.size()) return false;
+  if (wanted == m_sections.size()) return nullptr;
   for (const Entry& e : m_entries) {
-    if (e.section == wanted && SameName(e.key, key)) {
-      *value = Unquote(e.value);
-      return true;
-    }
+    if (e.section == wanted && SameName(e.key, key)) return &e;
   }
-  return false;
+  return nullptr;
+}
+
+bool ProfileFile::Find(const std::string& section, const std::string& key,
+                       std::string* value) const {
+  const Entry* e = Lookup(section, key);
+  if (e == nullptr) return false;
+  *value = Unquote(e->value);
+  return true;
+}
+
+size_t ProfileFile::LineOf(const std::string& section, const std::string& key) const {
+  const Entry* e = Lookup(section, key);
+  return e == nullptr ? 0 : e->line;
 }
 
 std::string ProfileFile::GetString(const std::string& section, const std::string& key,

@@ -38,12 +38,48 @@ class ProfileFile {
   // Scans the integer at the start of a value (rules above).
   static uint32_t ScanInt(const std::string& value);
 
+  // The line a lookup finds the key on (1-based), 0 when the key is absent.
+  size_t LineOf(const std::string& section, const std::string& key) const;
+
+  // Names compare the way lookups compare them: ASCII letters without regard to case.
+  static bool SameName(const std::string& a, const std::string& b);
+
+  // What the reader makes of each line, for tools that explain a file
+  // (ProfileInspect.cpp). Parse and Inspect read lines through the same ReadLine.
+  enum class LineKind {
+    Blank,            // nothing but blanks
+    Comment,          // starts with ";"
+    Section,          // "[name]"
+    UnclosedSection,  // "[" without "]": passed over
+    Key,              // "key=value"
+    NoEquals,         // anything else: passed over
+  };
+  struct Line {
+    size_t number = 0;  // 1-based; lines end at "\n" only
+    LineKind kind = LineKind::Blank;
+    std::string name;   // Section: its name; Key: the key's name
+    std::string value;  // Key: its value, blanks trimmed, quotes kept
+    size_t section = 0;          // the section the line belongs to (0: before any header)
+    std::string sectionName;     // that section's name
+    size_t earlierLine = 0;      // Section: first section of this name; Key: first key of
+                                 // this name in this section; 0 when this is the first
+    bool carriageReturnInside = false;  // a "\r" inside: line ends the reader does not split on
+  };
+  static std::vector<Line> Inspect(const std::string& bytes);
+
+  // Reads the line that starts at pos (after a UTF-8 byte order mark when pos is 0)
+  // and moves pos past its "\n". Sets kind, name, value and carriageReturnInside.
+  static Line ReadLine(const std::string& bytes, size_t& pos);
+
  private:
   struct Entry {
     size_t section;  // index into m_sections
     std::string key;
     std::string value;
+    size_t line;
   };
+  const Entry* Lookup(const std::string& section, const std::string& key) const;
+
   std::vector<std::string> m_sections;  // in file order; [0] is the nameless one
   std::vector<Entry> m_entries;         // in file order
 };

@@ -1,4 +1,4 @@
-// The C++ library's error throws, as the program uses them. The library's own versions
+// The C++ library's error throws and its terminate handler, as the programs use them. The library's own versions
 // build exception objects that carry a copy of the message in a second string
 // implementation, which would more than double the library code in the program. Here a
 // length or allocation failure is reported as std::bad_alloc (what the program catches:
@@ -22,3 +22,10 @@ void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
 void __throw_bad_function_call() { std::abort(); }
 }  // namespace std
+
+// The library's default terminate handler prints the demangled type of an uncaught
+// exception, which links a whole demangler and printf engine into the program: end at
+// once instead.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

@@ -1,15 +1,6 @@
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "framework/WinApp.h"
-
-// The compiler runtime's default terminate handler prints the demangled type of an
-// uncaught exception, which links a whole demangler into the program. A GUI program
-// has nowhere to print to: end at once instead.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
   CWinApp* app = AfxGetApp();

@@ -35,7 +35,7 @@ fi
 
 step "32-bit installer build, its import audit and size"
 # A tree configured before the product had a toolchain of its own is made anew.
-if grep -qs 'g++-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
+if grep -qs 'mingw32-gcc-ar-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
 # The product, built with the win32 thread model; its audit needs no Wine.
 if configure_build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release; then
   (cd build/win32 && ctest --output-on-failure) || failed+=(win32-audit)

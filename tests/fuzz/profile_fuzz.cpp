@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "config/InstallSettings.h"
 #include "config/ProfileFile.h"
@@ -28,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (file.Find("INSTALL", "App_Name", &v)) {
     if (file.GetString("INSTALL", "App_Name", "", v.size() + 1) != v) std::abort();
     if (file.GetInt("INSTALL", "App_Name", 7) != ProfileFile::ScanInt(v)) std::abort();
+  }
+  // The line-by-line account agrees with the lookups: a key in the first section of its
+  // name is found on its own line, or on an earlier one of the same name.
+  std::vector<bool> firstOfName(1, false);
+  for (const ProfileFile::Line& line : ProfileFile::Inspect(bytes)) {
+    if (line.kind == ProfileFile::LineKind::Section) firstOfName.push_back(line.earlierLine == 0);
+    if (line.kind != ProfileFile::LineKind::Key || !firstOfName[line.section]) continue;
+    const size_t found = file.LineOf(line.sectionName, line.name);
+    if (found != (line.earlierLine ? line.earlierLine : line.number)) std::abort();
   }
   return 0;
 }

@@ -1,0 +1,615 @@
+#include "check/PackageCheck.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "check/ArjHeaders.h"
+#include "check/Folder.h"
+#include "config/DriveRoot.h"
+#include "config/ProfileFile.h"
+
+namespace {
+
+const char* const kSectionNames[] = {"INSTALL", "DECOMPRESSION"};
+const char* const kDescriptionFiles[] = {"VOR.nfo", "file_id.diz"};
+constexpr size_t kMaxConfigBytes = 16u << 20;
+constexpr unsigned kMaxVolumes = 1000;       // the decompressor's naming ends at 999
+constexpr uint32_t kProgressLimit = 0xFFFF;  // the progress bar's range is 16 bits
+constexpr uint64_t kMegabyte = 1000000;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::string Grouped(uint64_t n) {
+  std::string digits = std::to_string(n), out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string Plural(size_t n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// Archived names use "/" between folders; the installer joins names with "\".
+bool SamePath(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] == '\\' ? '/' : Lower(a[i]);
+    const char y = b[i] == '\\' ? '/' : Lower(b[i]);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+int SettingIndex(const std::string& name) {
+  for (int i = 0; i < kSettingKeyCount; ++i) {
+    if (ProfileFile::SameName(name, kSettingKeys[i].name)) return i;
+  }
+  return -1;
+}
+
+bool IsReadSection(const std::string& name) {
+  for (const char* s : kSectionNames) {
+    if (ProfileFile::SameName(name, s)) return true;
+  }
+  return false;
+}
+
+// The number a value starts with, without the 32-bit wrap, capped well above it.
+uint64_t UnwrappedNumber(const std::string& value) {
+  size_t i = (!value.empty() && value[0] == '+') ? 1 : 0;
+  uint64_t n = 0;
+  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+    n = std::min<uint64_t>(n * 10 + static_cast<uint64_t>(value[i] - '0'), 1ull << 40);
+  }
+  return n;
+}
+
+class Checker {
+ public:
+  Checker(const std::string& folder, const std::string& shown) : m_folder(folder), m_shown(shown) {}
+
+  PackageReport Run();
+
+ private:
+  std::string Shown(const std::string& name) const { return JoinPath(m_shown, name); }
+  void Add(Severity severity, const std::string& file, size_t line, const std::string& text) {
+    m_report.findings.push_back(Finding{severity, file, line, text});
+  }
+  void AtKey(Severity severity, SettingKeyIndex key, const std::string& text) {
+    Add(severity, m_report.configFile,
+        m_profile.LineOf(kSettingKeys[key].section, kSettingKeys[key].name), text);
+  }
+  // The entry of that name, matched without regard to case as the platform matches.
+  static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
+  const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
+
+  bool ReadConfig(std::string* bytes);
+  void ExamineLines(const std::vector<ProfileFile::Line>& lines);
+  void ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst);
+  void ExplainSettings();
+  void CheckValues();
+  void CheckArchives();
+  // Where the archives lie: the package folder or a folder in it.
+  struct ArchiveFolder {
+    std::string path, shown;
+    std::vector<FolderEntry> entries;
+  };
+  void ReadSet(const ArchiveFolder& folder, const std::string& first,
+               std::vector<std::string>* claimed);
+  void CheckFolderFiles();
+
+  std::string m_folder, m_shown;
+  std::vector<FolderEntry> m_entries;
+  ProfileFile m_profile;
+  PackageReport m_report;
+  bool m_archivesRead = false;           // every volume read without damage
+  std::vector<std::string> m_fileNames;  // archived files of every set
+};
+
+const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
+                                  const std::string& name) {
+  for (const FolderEntry& e : listing) {
+    if (ProfileFile::SameName(e.name, name)) return &e;
+  }
+  return nullptr;
+}
+
+PackageReport Checker::Run() {
+  m_report.configFile = Shown(kConfigFileName);
+  if (!ListFolder(m_folder, &m_entries)) {
+    Add(Severity::Error, m_shown.empty() ? "." : m_shown, 0,
+        "the folder cannot be listed: nothing to check");
+    return m_report;
+  }
+  std::string bytes;
+  if (ReadConfig(&bytes)) {
+    m_profile = ProfileFile::Parse(bytes);
+    ExamineLines(ProfileFile::Inspect(bytes));
+  }
+  ReadInstallSettings(m_profile, m_report.settings);
+  ExplainSettings();
+  CheckValues();
+  CheckArchives();
+  CheckFolderFiles();
+  std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
+                   [](const Finding& a, const Finding& b) {
+                     return a.file != b.file ? a.file < b.file : a.line < b.line;
+                   });
+  return m_report;
+}
+
+bool Checker::ReadConfig(std::string* bytes) {
+  const FolderEntry* entry = Entry(kConfigFileName);
+  if (entry == nullptr) {
+    Add(Severity::Error, m_report.configFile, 0,
+        "missing: the installer stops with \"Cannot Find Configuration File\"");
+    return false;
+  }
+  if (entry->isFolder) {
+    Add(Severity::Warning, m_report.configFile, 0,
+        "is a folder: the installer finds it but takes every value's default");
+    return false;
+  }
+  std::string why;
+  std::unique_ptr<FileSource> file = FileSource::Open(JoinPath(m_folder, entry->name), &why);
+  if (file && file->Size() > kMaxConfigBytes) why = "is larger than 16 MB";
+  if (file && why.empty()) {
+    bytes->resize(static_cast<size_t>(file->Size()));
+    if (file->ReadAt(0, &(*bytes)[0], bytes->size()) != bytes->size()) why = "cannot be read";
+  }
+  if (!why.empty()) {
+    Add(Severity::Error, m_report.configFile, 0, why + ": the installer takes every default");
+    return false;
+  }
+  return true;
+}
+
+void Checker::ExamineLines(const std::vector<ProfileFile::Line>& lines) {
+  using Kind = ProfileFile::LineKind;
+  std::vector<bool> sectionIsFirst(1, true);
+  std::vector<std::string> sectionNames(kSectionNames, kSectionNames + 2);
+  const std::string& file = m_report.configFile;
+  for (const ProfileFile::Line& line : lines) {
+    if (line.carriageReturnInside) {
+      Add(Severity::Warning, file, line.number,
+          "carriage return inside the line: the reader splits lines at line feeds only, "
+          "so what follows it belongs to this line");
+    }
+    const std::string where =
+        line.section == 0 ? "outside any section" : "in [" + line.sectionName + "]";
+    switch (line.kind) {
+      case Kind::Blank:
+      case Kind::Comment:
+        break;
+      case Kind::UnclosedSection:
+        Add(Severity::Warning, file, line.number,
+            "section header without ']': the reader ignores the line; the keys after it "
+            "stay " +
+                where);
+        break;
+      case Kind::NoEquals:
+        Add(Severity::Warning, file, line.number, "line without '=': the reader ignores it");
+        break;
+      case Kind::Section: {
+        sectionIsFirst.push_back(line.earlierLine == 0);
+        if (line.earlierLine != 0) {
+          Add(Severity::Warning, file, line.number,
+              "second [" + line.name +
+                  "] section: the reader ignores it and its keys (the "
+                  "first is at line " +
+                  std::to_string(line.earlierLine) + ")");
+        } else if (!IsReadSection(line.name)) {
+          const std::string near = NearestName(line.name, sectionNames);
+          if (near.empty()) {
+            Add(Severity::Note, file, line.number,
+                "section [" + line.name + "] is not read by the installer");
+          } else {
+            Add(Severity::Warning, file, line.number,
+                "unknown section [" + line.name + "] (did you mean [" + near +
+                    "]?): the installer does not read it");
+          }
+        }
+        break;
+      }
+      case Kind::Key:
+        ExamineKeyLine(line, sectionIsFirst[line.section]);
+        break;
+    }
+  }
+}
+
+void Checker::ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst) {
+  const std::string& file = m_report.configFile;
+  if (!sectionIsFirst) return;  // reported with its section
+  const int index = SettingIndex(line.name);
+  if (index < 0) {
+    if (line.section != 0 && !IsReadSection(line.sectionName)) return;
+    std::vector<std::string> names;
+    for (const SettingKey& k : kSettingKeys) names.push_back(k.name);
+    const std::string near = NearestName(line.name, names);
+    Add(Severity::Warning, file, line.number,
+        "unknown key " + line.name + (near.empty() ? "" : " (did you mean " + near + "?)") +
+            ": the installer ignores it");
+    return;
+  }
+  const SettingKey& key = kSettingKeys[index];
+  if (!ProfileFile::SameName(line.sectionName, key.section)) {
+    const size_t used = m_profile.LineOf(key.section, key.name);
+    Add(Severity::Warning, file, line.number,
+        std::string(key.name) + " belongs in [" + key.section +
+            "]: " + (line.section == 0 ? "outside any section" : "in [" + line.sectionName + "]") +
+            " the installer does not see it and " +
+            (used ? "uses line " + std::to_string(used) : std::string("takes the default")));
+  } else if (line.earlierLine != 0) {
+    Add(Severity::Warning, file, line.number,
+        "second " + std::string(key.name) + " in [" + line.sectionName +
+            "]: ignored; the installer uses line " + std::to_string(line.earlierLine));
+  }
+}
+
+void Checker::ExplainSettings() {
+  const InstallSettings& s = m_report.settings;
+  const std::string values[kSettingKeyCount] = {s.AppName,
+                                                s.InstallDir,
+                                                s.AppSetup,
+                                                s.DecompressorProgram,
+                                                s.CommandLine,
+                                                s.FirstFile,
+                                                std::to_string(s.SpaceRequired),
+                                                std::to_string(s.TotalDisks)};
+  for (int i = 0; i < kSettingKeyCount; ++i) {
+    const SettingKey& key = kSettingKeys[i];
+    SettingOrigin o{static_cast<SettingKeyIndex>(i), values[i], "default"};
+    std::string raw;
+    const bool found = m_profile.Find(key.section, key.name, &raw);
+    if (found)
+      o.origin = kConfigFileName + (":" + std::to_string(m_profile.LineOf(key.section, key.name)));
+    if (key.isText) {
+      if (!found) raw = key.defaultText;
+      std::string cut = raw.substr(0, key.bufferSize - 1);
+      if (cut.size() < raw.size())
+        o.origin += ", cut to " + std::to_string(cut.size()) + " characters";
+      if (i == kDefaultDirectoryKey && TrimDriveRoot(cut) != cut) o.origin += ", root rule";
+      if (i == kUseProgramKey) o.origin += ", \".exe\" appended";
+      if (i == kCommandLineKey && s.CommandLine != cut) o.origin += ", \" -y\" appended";
+    } else if (found && raw != o.value) {
+      o.origin += ", read from " + Quoted(raw);
+    }
+    m_report.origins.push_back(o);
+  }
+}
+
+void Checker::CheckValues() {
+  const InstallSettings& s = m_report.settings;
+  for (int i = 0; i < kSettingKeyCount; ++i) {
+    const SettingKey& key = kSettingKeys[i];
+    const SettingKeyIndex k = static_cast<SettingKeyIndex>(i);
+    std::string raw;
+    if (!m_profile.Find(key.section, key.name, &raw)) continue;
+    const std::string name = key.name;
+    if (key.isText) {
+      if (raw.size() >= key.bufferSize) {
+        AtKey(Severity::Warning, k,
+              name + " is " + std::to_string(raw.size()) +
+                  " characters long: the installer keeps the first " +
+                  std::to_string(key.bufferSize - 1));
+      }
+      continue;
+    }
+    const size_t digitsAt = (!raw.empty() && raw[0] == '+') ? 1 : 0;
+    const bool startsWithDigit =
+        digitsAt < raw.size() && raw[digitsAt] >= '0' && raw[digitsAt] <= '9';
+    if (!startsWithDigit) {
+      AtKey(Severity::Warning, k,
+            name + "=" + raw +
+                (!raw.empty() && raw[0] == '-' ? " is negative" : " is not a number") +
+                ": the installer reads 0");
+    } else if (UnwrappedNumber(raw) > 0xFFFFFFFFull) {
+      AtKey(Severity::Warning, k,
+            name + "=" + raw + " does not fit 32 bits: the installer reads " +
+                std::to_string(ProfileFile::ScanInt(raw)));
+    }
+  }
+  std::string title;
+  if (!m_profile.Find(kSettingKeys[kAppNameKey].section, kSettingKeys[kAppNameKey].name, &title)) {
+    AtKey(Severity::Warning, kAppNameKey,
+          "App_Name is not set: the title reads " + Quoted(s.AppName));
+  } else if (title.empty()) {
+    AtKey(Severity::Warning, kAppNameKey, "App_Name is empty: the title line stays blank");
+  }
+  const std::string& program = s.DecompressorProgram;
+  if (program.size() >= 8 &&
+      ProfileFile::SameName(program.substr(program.size() - 8), ".exe.exe")) {
+    AtKey(Severity::Warning, kUseProgramKey,
+          "Use_Program already ends in .exe: the installer appends another and starts " + program);
+  } else if (program == ".exe") {
+    AtKey(Severity::Warning, kUseProgramKey, "Use_Program is empty: the installer starts \".exe\"");
+  }
+  if (s.TotalDisks >= kProgressLimit) {
+    AtKey(Severity::Warning, kTotalDisksKey,
+          "Total_Disks=" + std::to_string(s.TotalDisks) +
+              " is beyond what the progress bar holds (16 bits): it will not show progress");
+  }
+}
+
+// A First_File of "DIR\NAME" names archives in a folder of the package folder; one
+// that starts at a root or a drive lies elsewhere on the user's machine.
+bool SplitFolder(const std::string& pattern, std::string* dir, std::string* name) {
+  const size_t cut = pattern.find_last_of("\\/");
+  *name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+  if (cut == std::string::npos) return true;
+  *dir = pattern.substr(0, cut);
+  std::replace(dir->begin(), dir->end(), '\\', kPathSeparator);
+  return !dir->empty() && (*dir)[0] != kPathSeparator && (*dir)[0] != '/' &&
+         dir->find(':') == std::string::npos;
+}
+
+void Checker::CheckArchives() {
+  const std::string& pattern = m_report.settings.FirstFile;
+  std::string dir, namePattern;
+  if (!SplitFolder(pattern, &dir, &namePattern)) {
+    AtKey(Severity::Warning, kFirstFileKey,
+          "First_File " + Quoted(pattern) +
+              " is not a name in the package folder: the "
+              "installer always puts the folder in front of it; archives not checked");
+    return;
+  }
+  ArchiveFolder folder{m_folder, m_shown, m_entries};
+  if (!dir.empty()) {
+    folder.path = JoinPath(m_folder, dir);
+    folder.shown = JoinPath(m_shown, dir);
+    folder.entries.clear();
+    ListFolder(folder.path, &folder.entries);  // a missing folder holds no archive
+  }
+  std::vector<std::string> firsts;
+  for (const FolderEntry& e : folder.entries) {
+    if (!e.isFolder && MatchesPattern(namePattern, e.name)) firsts.push_back(e.name);
+  }
+  std::sort(firsts.begin(), firsts.end());
+  if (firsts.empty()) {
+    AtKey(Severity::Error, kFirstFileKey,
+          "First_File " + Quoted(pattern) +
+              " matches no file in the folder: the "
+              "decompressor will find no archive");
+    return;
+  }
+  // A later volume that the pattern matches too belongs to the set before it.
+  std::vector<std::string> claimed;
+  m_archivesRead = true;
+  for (const std::string& first : firsts) {
+    if (std::find(claimed.begin(), claimed.end(), first) == claimed.end()) {
+      ReadSet(folder, first, &claimed);
+    }
+  }
+  if (m_report.archives.size() > 1) {
+    AtKey(Severity::Note, kFirstFileKey,
+          "First_File " + Quoted(pattern) + " matches " +
+              Plural(m_report.archives.size(), "archive") +
+              ": the decompressor extracts each of them");
+  }
+
+  size_t volumes = 0, files = 0;
+  uint64_t unpacked = 0;
+  for (const ArchiveSet& set : m_report.archives) {
+    volumes += set.volumes.size();
+    files += set.files;
+    unpacked += set.unpackedBytes;
+  }
+  const InstallSettings& s = m_report.settings;
+  if (s.TotalDisks != volumes) {
+    AtKey(Severity::Warning, kTotalDisksKey,
+          "Total_Disks is " + std::to_string(s.TotalDisks) + ", but the folder holds " +
+              Plural(volumes, "volume") + ": the progress bar will not match the installation");
+  }
+  if (!m_archivesRead) return;  // sizes and names of a damaged set would mislead
+  const uint64_t neededMb = (unpacked + kMegabyte - 1) / kMegabyte;
+  if (s.SpaceRequired < neededMb) {
+    AtKey(Severity::Warning, kSpaceRequiredKey,
+          "Space_Required is " + std::to_string(s.SpaceRequired) +
+              " MB, below the archives' unpacked size of " + Grouped(unpacked) +
+              " bytes: at least " + std::to_string(neededMb) + " MB are needed");
+  }
+  bool setupFound = false;
+  for (const std::string& n : m_fileNames) setupFound = setupFound || SamePath(n, s.AppSetup);
+  if (!setupFound) {
+    AtKey(Severity::Warning, kAppSetupKey,
+          "App_Setup " + Quoted(s.AppSetup) + " is not among the " +
+              Plural(files, "archived file") + ": starting it after the installation will fail");
+  }
+}
+
+void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
+                      std::vector<std::string>* claimed) {
+  ArchiveSet set;
+  arj::SetTally tally;
+  bool expectMore = true;  // the last volume read says the set goes on
+  bool damaged = false;
+  std::string last;
+  for (unsigned i = 0; i < kMaxVolumes; ++i) {
+    const std::string name = arj::VolumeName(first, i);
+    if (i > 0 && name == first) break;  // a first volume named like a later one
+    const FolderEntry* entry = Entry(folder.entries, name);
+    if (entry == nullptr || entry->isFolder) {
+      if (expectMore && !damaged) {
+        Add(Severity::Error, JoinPath(folder.shown, last), 0,
+            "the archive goes on in " + arj::VolumeName(first, i) + ", which is not in the folder");
+        m_archivesRead = false;
+      }
+      break;
+    }
+    const std::string shown = JoinPath(folder.shown, entry->name);
+    claimed->push_back(entry->name);
+    set.volumes.push_back(entry->name);
+    last = entry->name;
+    if (!expectMore) {
+      Add(Severity::Warning, shown, 0,
+          "follows the set's last volume by name, but the set ends before it: the "
+          "decompressor does not read it");
+      continue;
+    }
+    if (damaged) continue;
+    std::string why;
+    std::unique_ptr<FileSource> source = FileSource::Open(JoinPath(folder.path, entry->name), &why);
+    if (!source) {
+      Add(Severity::Error, shown, 0, why);
+      damaged = true;
+      continue;
+    }
+    const arj::VolumeHeaders v = arj::ReadVolumeHeaders(*source);
+    if (!v.problem.empty()) {
+      Add(Severity::Error, shown, 0, v.problem);
+      damaged = true;
+      continue;
+    }
+    if (v.mainHeaderOffset > 0) {
+      Add(Severity::Note, shown, 0,
+          "the archive starts after " + Grouped(v.mainHeaderOffset) +
+              " bytes of something else (a self-extracting program?)");
+    }
+    for (const arj::FileHeader& f : v.files) {
+      if ((f.flags & arj::kGarbledFlag) && !f.ContinuedFromPrevious()) {
+        Add(Severity::Warning, shown, 0,
+            f.name + " is encrypted: the decompressor has no password and no input to ask for one");
+      }
+    }
+    std::vector<std::string> problems;
+    tally.Add(v, &problems);
+    expectMore = v.ContinuesOnNext();
+    if (!expectMore) tally.Finish(&problems);
+    for (const std::string& p : problems) Add(Severity::Error, shown, 0, p);
+    damaged = !problems.empty();
+  }
+  if (damaged) m_archivesRead = false;
+  set.files = tally.FileCount();
+  set.unpackedBytes = tally.UnpackedBytes();
+  m_fileNames.insert(m_fileNames.end(), tally.FileNames().begin(), tally.FileNames().end());
+  m_report.archives.push_back(set);
+}
+
+void Checker::CheckFolderFiles() {
+  for (const char* name : kDescriptionFiles) {
+    const FolderEntry* e = Entry(name);
+    if (e == nullptr) {
+      Add(Severity::Warning, Shown(name), 0, "missing: its viewer would show \"File Not Found\"");
+    } else if (e->isFolder) {
+      Add(Severity::Warning, Shown(name), 0,
+          "is a folder: its viewer would show \"File Open Failure\"");
+    }
+  }
+  const std::string& program = m_report.settings.DecompressorProgram;
+  if (program.find_first_of("\\/:") == std::string::npos && Entry(program) == nullptr) {
+    AtKey(Severity::Note, kUseProgramKey,
+          program + " is not in the folder: it must be on the user's path");
+  }
+}
+
+}  // namespace
+
+std::string FormatFinding(const Finding& f) {
+  static const char* const kWords[] = {"note", "warning", "error"};
+  std::string text = f.file;
+  if (f.line > 0) text += ":" + std::to_string(f.line);
+  return text + ": " + kWords[static_cast<int>(f.severity)] + ": " + f.message;
+}
+
+int PackageReport::ExitStatus() const {
+  int status = 0;
+  for (const Finding& f : findings) {
+    if (f.severity == Severity::Error) status = 2;
+    if (f.severity == Severity::Warning && status == 0) status = 1;
+  }
+  return status;
+}
+
+bool MatchesPattern(const std::string& pattern, const std::string& name) {
+  // Greedy with one point of return to the last "*": linear in practice, never
+  // exponential.
+  size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::string NearestName(const std::string& name, const std::vector<std::string>& candidates) {
+  std::string best;
+  size_t bestDistance = std::string::npos;
+  for (const std::string& c : candidates) {
+    // Edit distance with adjacent transpositions, letters compared without case.
+    const size_t m = name.size(), n = c.size();
+    std::vector<std::vector<size_t>> d(m + 1, std::vector<size_t>(n + 1));
+    for (size_t i = 0; i <= m; ++i) d[i][0] = i;
+    for (size_t j = 0; j <= n; ++j) d[0][j] = j;
+    for (size_t i = 1; i <= m; ++i) {
+      for (size_t j = 1; j <= n; ++j) {
+        const size_t cost = Lower(name[i - 1]) == Lower(c[j - 1]) ? 0 : 1;
+        d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+        if (i > 1 && j > 1 && Lower(name[i - 1]) == Lower(c[j - 2]) &&
+            Lower(name[i - 2]) == Lower(c[j - 1])) {
+          d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+      }
+    }
+    if (d[m][n] < bestDistance) {
+      bestDistance = d[m][n];
+      best = c;
+    }
+  }
+  const size_t allowed = std::max<size_t>(1, std::min<size_t>(3, name.size() / 3));
+  return bestDistance <= allowed ? best : std::string();
+}
+
+PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder) {
+  return Checker(folder, shownFolder).Run();
+}
+
+namespace {
+
+// text followed by blanks up to width characters (printf's "%-Ns").
+std::string Padded(const std::string& text, size_t width) {
+  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+}  // namespace
+
+std::string FormatReport(const PackageReport& report) {
+  std::string out = report.origins.empty() ? "" : "Settings the installer will use:\n";
+  for (const SettingOrigin& o : report.origins) {
+    const SettingKey& key = kSettingKeys[o.key];
+    out += "  " + Padded("[" + std::string(key.section) + "]", 15) + " " +
+           Padded(key.name, 18) + " " + (key.isText ? Quoted(o.value) : o.value) + "  (" + o.origin + ")\n";
+  }
+  for (const ArchiveSet& set : report.archives) {
+    out += "Archive " + set.volumes.front() + ": " + Plural(set.volumes.size(), "volume");
+    if (set.volumes.size() > 1)
+      out += " (" + set.volumes.front() + " to " + set.volumes.back() + ")";
+    out +=
+        ", " + Plural(set.files, "file") + ", " + Grouped(set.unpackedBytes) + " bytes unpacked\n";
+  }
+  size_t counts[3] = {0, 0, 0};
+  for (const Finding& f : report.findings) {
+    out += FormatFinding(f) + "\n";
+    ++counts[static_cast<int>(f.severity)];
+  }
+  out += "vorcheck: " + Plural(counts[2], "error") + ", " + Plural(counts[1], "warning") + ", " +
+         Plural(counts[0], "note") + "\n";
+  return out;
+}

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "check/ArjHeaders.h"
+#include "check/PackageCheck.h"
+#include "tests/unit/ArjTestFiles.h"
+
+namespace {
+
+std::string Lines(const PackageReport& report) {
+  std::string text;
+  for (const Finding& f : report.findings) text += FormatFinding(f) + "\n";
+  return text;
+}
+
+std::string Config(const std::string& install, const std::string& decompression) {
+  return "[INSTALL]\n" + install + "[DECOMPRESSION]\n" + decompression;
+}
+
+// A clean package: three volumes of 60 KB, setup.exe among the files.
+class Package : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.Write("payload/setup.exe", "MZ" + std::string(5000, 'x'));
+    dir.Write("payload/DATA.BIN", NoiseBytes(150000, 7));
+    ASSERT_TRUE(MakeArj(dir.File("payload"), "-v60K", "../pkg.arj", {"setup.exe", "DATA.BIN"}));
+    while (!dir.Read(arj::VolumeName("pkg.arj", volumes)).empty()) ++volumes;
+    ASSERT_EQ(volumes, 3u);
+    dir.Write("VOR.nfo", "nfo\n");
+    dir.Write("file_id.diz", "diz\n");
+    dir.Write("ARJ.exe", "MZ");
+    WriteConfig("", "");
+  }
+
+  // The clean settings with extra lines at the end of each section.
+  void WriteConfig(const std::string& install, const std::string& decompression) {
+    dir.Write("VOR.INI", Config("App_Name=Test Package\nDefault_Directory=C:\\TESTPKG\n"
+                                "App_Setup=setup.exe\nSpace_Required=1\n" +
+                                    install,
+                                "Use_Program=ARJ\nCommand_Line=x -v -y\nFirst_File=pkg.arj\n"
+                                "Total_Disks=3\n" +
+                                    decompression));
+  }
+
+  PackageReport Check() { return CheckPackage(dir.Path(), ""); }
+
+  TempDir dir;
+  unsigned volumes = 0;
+};
+
+TEST_F(Package, ACleanPackageHasNoFindings) {
+  const PackageReport r = Check();
+  EXPECT_EQ(Lines(r), "");
+  EXPECT_EQ(r.ExitStatus(), 0);
+  ASSERT_EQ(r.archives.size(), 1u);
+  EXPECT_EQ(r.archives[0].volumes, (std::vector<std::string>{"pkg.arj", "pkg.a01", "pkg.a02"}));
+  EXPECT_EQ(r.archives[0].files, 2u);
+  EXPECT_EQ(r.archives[0].unpackedBytes, 155002u);
+  const std::string text = FormatReport(r);
+  EXPECT_TRUE(
+      Has(text, "[DECOMPRESSION] Use_Program        \"ARJ.exe\"  (VOR.INI:7, \".exe\" appended)"))
+      << text;
+  EXPECT_TRUE(Has(text, "Archive pkg.arj: 3 volumes (pkg.arj to pkg.a02), 2 files, 155,002 bytes"))
+      << text;
+  EXPECT_TRUE(Has(text, "vorcheck: 0 errors, 0 warnings, 0 notes")) << text;
+}
+
+TEST_F(Package, SettingsTellWhereEachValueCameFrom) {
+  dir.Write("VOR.INI", Config("App_Name=" + std::string(120, 'n') +
+                                  "\nDefault_Directory=D:\\\n"
+                                  "Space_Required=9 MB\n",
+                              "Command_Line=e -v\nFirst_File=*.ARJ\nTotal_Disks=3\n"));
+  const PackageReport r = Check();
+  ASSERT_EQ(r.origins.size(), 8u);
+  EXPECT_EQ(r.origins[kAppNameKey].value, std::string(99, 'n'));
+  EXPECT_EQ(r.origins[kAppNameKey].origin, "VOR.INI:2, cut to 99 characters");
+  EXPECT_EQ(r.origins[kDefaultDirectoryKey].value, "D:");
+  EXPECT_EQ(r.origins[kDefaultDirectoryKey].origin, "VOR.INI:3, root rule");
+  EXPECT_EQ(r.origins[kAppSetupKey].origin, "default");
+  EXPECT_EQ(r.origins[kUseProgramKey].value, "ARJ.exe");
+  EXPECT_EQ(r.origins[kUseProgramKey].origin, "default, \".exe\" appended");
+  EXPECT_EQ(r.origins[kCommandLineKey].value, "e -v -y");
+  EXPECT_EQ(r.origins[kCommandLineKey].origin, "VOR.INI:6, \" -y\" appended");
+  EXPECT_EQ(r.origins[kSpaceRequiredKey].value, "9");
+  EXPECT_EQ(r.origins[kSpaceRequiredKey].origin, "VOR.INI:4, read from \"9 MB\"");
+  // Names match as the platform matches them: *.ARJ finds pkg.arj.
+  EXPECT_EQ(r.archives.size(), 1u);
+  EXPECT_TRUE(Has(Lines(r),
+                  "VOR.INI:2: warning: App_Name is 120 characters long: the "
+                  "installer keeps the first 99"));
+}
+
+TEST_F(Package, MistakesInTheFileAreFoundOnTheirLines) {
+  WriteConfig(
+      "Defualt_Directory=D:\\GAMES\nTotal_Disks=4\nSpace_Required=2\n"
+      "just words\n[DECOMPRESSION\nFirst_File=other.arj\n",
+      "App_Name=Elsewhere\nTotal_Disks=-3\nOld=1\r2=3\n[install]\nApp_Name=Again\n");
+  const std::string lines = Lines(Check());
+  const char* const expected[] = {
+      "VOR.INI:6: warning: unknown key Defualt_Directory (did you mean Default_Directory?)",
+      "VOR.INI:7: warning: Total_Disks belongs in [DECOMPRESSION]: in [INSTALL] the installer "
+      "does not see it and uses line 16",
+      "VOR.INI:8: warning: second Space_Required in [INSTALL]: ignored; the installer uses line 5",
+      "VOR.INI:9: warning: line without '=': the reader ignores it",
+      "VOR.INI:10: warning: section header without ']': the reader ignores the line; the keys "
+      "after it stay in [INSTALL]",
+      "VOR.INI:11: warning: First_File belongs in [DECOMPRESSION]",
+      "VOR.INI:17: warning: App_Name belongs in [INSTALL]: in [DECOMPRESSION] the installer does "
+      "not see it and uses line 2",
+      "VOR.INI:18: warning: second Total_Disks in [DECOMPRESSION]: ignored; the installer uses "
+      "line 16",
+      "VOR.INI:19: warning: carriage return inside the line",
+      "VOR.INI:20: warning: second [install] section: the reader ignores it and its keys (the "
+      "first is at line 1)",
+  };
+  for (const char* e : expected) EXPECT_TRUE(Has(lines, e)) << e << "\nin:\n" << lines;
+}
+
+TEST_F(Package, ValuesThatDoNotFitThePackageAreFound) {
+  dir.Write("VOR.INI", Config("App_Setup=install.exe\nSpace_Required=-1\n",
+                              "Use_Program=arj.exe\nFirst_File=pkg.arj\nTotal_Disks=5\n"));
+  dir.Remove("file_id.diz");
+  dir.Remove("VOR.nfo");
+  dir.Write("VOR.nfo/inside", "a folder of that name cannot be opened as a file");
+  const PackageReport r = Check();
+  const std::string lines = Lines(r);
+  const char* const expected[] = {
+      "VOR.INI:2: warning: App_Setup \"install.exe\" is not among the 2 archived files",
+      "VOR.INI:3: warning: Space_Required=-1 is negative: the installer reads 0",
+      "VOR.INI:3: warning: Space_Required is 0 MB, below the archives' unpacked size of 155,002 "
+      "bytes: at least 1 MB are needed",
+      "VOR.INI: warning: App_Name is not set: the title reads \"No Application Specified\"",
+      "VOR.INI:5: warning: Use_Program already ends in .exe: the installer appends another and "
+      "starts arj.exe.exe",
+      "VOR.INI:5: note: arj.exe.exe is not in the folder: it must be on the user's path",
+      "VOR.INI:7: warning: Total_Disks is 5, but the folder holds 3 volumes",
+      "file_id.diz: warning: missing: its viewer would show \"File Not Found\"",
+      "VOR.nfo: warning: is a folder: its viewer would show \"File Open Failure\"",
+  };
+  for (const char* e : expected) EXPECT_TRUE(Has(lines, e)) << e << "\nin:\n" << lines;
+  EXPECT_EQ(r.ExitStatus(), 1);
+}
+
+TEST_F(Package, WhatStopsTheInstallationIsAnError) {
+  {
+    SCOPED_TRACE("no archive matches");
+    dir.Write("VOR.INI", Config("", "First_File=other*.arj\n"));
+    const PackageReport r = Check();
+    EXPECT_TRUE(Has(Lines(r), "VOR.INI:3: error: First_File \"other*.arj\" matches no file"));
+    EXPECT_EQ(r.ExitStatus(), 2);
+  }
+  {
+    SCOPED_TRACE("no VOR.INI: the defaults, *.arj included, are checked");
+    dir.Remove("VOR.INI");
+    const PackageReport r = Check();
+    EXPECT_TRUE(Has(Lines(r),
+                    "VOR.INI: error: missing: the installer stops with \"Cannot Find "
+                    "Configuration File\""));
+    EXPECT_EQ(r.origins[kFirstFileKey].value, "*.arj");
+    EXPECT_EQ(r.archives.size(), 1u);
+    EXPECT_EQ(r.ExitStatus(), 2);
+  }
+}
+
+TEST_F(Package, ADamagedOrMissingVolumeIsAnErrorAndNothingIsChanged) {
+  std::string middle = dir.Read("pkg.a01");
+  middle[20] = static_cast<char>(middle[20] ^ 1);  // inside the main header
+  dir.Write("pkg.a01", middle);
+  PackageReport r = Check();
+  EXPECT_TRUE(Has(Lines(r), "pkg.a01: error: at offset 0x0: header CRC mismatch")) << Lines(r);
+  EXPECT_FALSE(Has(Lines(r), "Space_Required"));  // no sizes from a damaged set
+  EXPECT_EQ(r.ExitStatus(), 2);
+  EXPECT_EQ(dir.Read("pkg.a01"), middle);
+
+  dir.Remove("pkg.a01");
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r),
+                  "pkg.arj: error: the archive goes on in pkg.a01, which is not in "
+                  "the folder"))
+      << Lines(r);
+  EXPECT_TRUE(Has(Lines(r), "Total_Disks is 3, but the folder holds 1 volume"));
+}
+
+TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
+  for (unsigned i = 0; i < volumes; ++i) {
+    const std::string name = arj::VolumeName("pkg.arj", i);
+    dir.Write("disks/" + name, dir.Read(name));
+    dir.Remove(name);
+  }
+  dir.Write("VOR.INI",
+            Config("App_Name=T\nSpace_Required=1\n", "First_File=disks\\*.arj\nTotal_Disks=3\n"));
+  PackageReport r = Check();
+  EXPECT_EQ(Lines(r), "");
+  ASSERT_EQ(r.archives.size(), 1u);
+  EXPECT_EQ(r.archives[0].volumes.size(), 3u);
+
+  dir.Write("disks/pkg.a02", "junk");
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r), "disks/pkg.a02: error: not an ARJ archive")) << Lines(r);
+}
+
+TEST(PackageCheckNames, WildcardsMatchWithoutRegardToCase) {
+  EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ"));
+  EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj"));
+  EXPECT_TRUE(MatchesPattern("*", ""));
+  EXPECT_TRUE(MatchesPattern("a*b*c", "aXbYbZc"));
+  EXPECT_FALSE(MatchesPattern("*.arj", "vorpkg.a01"));
+  EXPECT_FALSE(MatchesPattern("vorpkg.arj", "vorpkg.arj.bak"));
+  EXPECT_FALSE(MatchesPattern("", "x"));
+  EXPECT_FALSE(MatchesPattern(std::string(50, '*') + "b", std::string(5000, 'a')));
+}
+
+TEST(PackageCheckNames, NearestNameOnlyForNearMisses) {
+  const std::vector<std::string> keys = {"App_Name", "Default_Directory", "Total_Disks"};
+  EXPECT_EQ(NearestName("Defualt_Directory", keys), "Default_Directory");
+  EXPECT_EQ(NearestName("total_disk", keys), "Total_Disks");
+  EXPECT_EQ(NearestName("Colour", keys), "");
+  EXPECT_EQ(NearestName("", keys), "");
+}
+
+}  // namespace
