@@ -112,5 +112,6 @@ set(VOR_E2E_TESTS
   tests/e2e/RemoveTest.cpp
   tests/e2e/ViewerE2eTest.cpp
   tests/e2e/DemoTest.cpp
+  tests/e2e/RealArjTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo)
+set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealArj)

@@ -10,8 +10,11 @@
 
 // Where the built programs and the sources are (Windows paths).
 struct TestPaths {
-  std::string bin;  // build folder: ZEZADERI.EXE, standin.exe
-  std::string src;  // source tree
+  std::string bin;       // build folder: ZEZADERI.EXE, standin.exe
+  std::string src;       // source tree
+  std::string arj;       // the real decompressor, ARJ.EXE (tools/arj/build-arj.sh)
+  std::string archives;  // archives made by Linux arj (tests/fixtures/make-real-archives.sh)
+  std::string demo;      // the demo package (tools/make-demo-package.sh)
 };
 extern TestPaths g_paths;
 
