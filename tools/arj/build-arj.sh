@@ -121,45 +121,33 @@ build_arch() {
   done
   local cflags=(-O1 -w -fno-strict-aliasing -DLOCALE=LANG_en '-DLOCALE_DESC="en"' -I"$base" -I"$src")
 
-  # module name, -D flag, object list
-  module() {
-    local name=$1 def=$2 objs=$3 dir=$base/$1 o files=()
+  # Compiles a module's objects into $base/NAME with its -D flag (the generated message
+  # tables get none, as in the GNU makefile) and links them stripped: NAME, flag, list.
+  link_module() {
+    local name=$1 def=$2 dir=$base/$1 o c files=()
     mkdir -p "$dir"
-    for o in $objs; do
-      local c=$src/$o.c flags=("${cflags[@]}")
-      if [ -f "$base/$o.c" ]; then
-        c=$base/$o.c            # generated message tables: no module flag
-      else
-        flags+=("$def")
-      fi
-      run "$cc" -c "${flags[@]}" -o "$dir/$o.o" "$c" || fail "$arch: compiling $o.c for $name failed"
+    for o in $3; do
+      if [ -f "$base/$o.c" ]; then c=("$base/$o.c"); else c=("$def" "$src/$o.c"); fi
+      run "$cc" -c "${cflags[@]}" -o "$dir/$o.o" "${c[@]}" || fail "$arch: compiling $o.c for $name failed"
       files+=("$dir/$o.o")
     done
     run "$cc" -s -static -o "$dir/$name.exe" "${files[@]}" || fail "$arch: linking $name failed"
-    run "$tools/postproc" "$dir/$name.exe" ${4:-} || fail "$arch: postproc $name failed"
   }
-  module sfxstub -DSFXSTUB "$sfxstub_objs" -sfx
-  module arjsfxjr -DSFL=1 "$arjsfxjr_objs" -sfx
-  module arjsfx -DSFL=2 "$arjsfx_objs" -sfx
-  module arjsfxv -DSFL=3 "$arjsfxv_objs" -sfx
-
-  # ARJ itself: linked stripped, then the modules and the help are joined on.
-  local dir=$base/arj o files=()
-  mkdir -p "$dir"
-  for o in $arj_objs; do
-    if [ -f "$base/$o.c" ]; then
-      run "$cc" -c "${cflags[@]}" -o "$dir/$o.o" "$base/$o.c" || fail "$arch: compiling $o.c failed"
-    else
-      run "$cc" -c "${cflags[@]}" -DSFL=4 -o "$dir/$o.o" "$src/$o.c" || fail "$arch: compiling $o.c failed"
-    fi
-    files+=("$dir/$o.o")
+  for m in "sfxstub -DSFXSTUB $sfxstub_objs" "arjsfxjr -DSFL=1 $arjsfxjr_objs" \
+           "arjsfx -DSFL=2 $arjsfx_objs" "arjsfxv -DSFL=3 $arjsfxv_objs"; do
+    set -- $m
+    link_module "$1" "$2" "${*:3}"
+    run "$tools/postproc" "$base/$1/$1.exe" -sfx || fail "$arch: postproc $1 failed"
   done
-  local exe=$dir/ARJ.EXE
-  run "$cc" -s -static -o "$exe" "${files[@]}" || fail "$arch: linking ARJ.EXE failed"
+
+  # ARJ itself: linked stripped, then the modules and the help are joined on (a strip
+  # after that would cut them off again).
+  link_module arj -DSFL=4 "$arj_objs"
+  local exe=$base/arj/arj.exe
   for m in arjsfxjr arjsfx arjsfxv sfxstub; do
     run "$tools/join" "$exe" "$base/$m/$m.exe" || fail "$arch: joining $m failed"
   done
-  # The help archive that the native build packed with its own arj.
+  # The help archive packed in the first stage.
   run "$tools/join" "$exe" "$nbase/help.arj" || fail "$arch: joining the help failed"
   run "$tools/postproc" "$exe" || fail "$arch: postproc ARJ.EXE failed"
   mv "$exe" "$out/ARJ.EXE"
