@@ -44,7 +44,9 @@ fi
 if [ "$(id -u)" != 0 ]; then
   sudo_cmd=sudo
   command -v sudo >/dev/null 2>&1 || {
-    echo "setup: missing packages (${missing[*]}) and not root; install them with apt-get as root" >&2
+    echo "setup: apt-get needed (missing packages: ${missing[*]:-none}; deb-src entry for $suite:" \
+         "$([ "$need_update" = 1 ] && echo missing or not fetched || echo there)) and not root;" \
+         "run make deps as root" >&2
     exit 1
   }
 else
