@@ -2,7 +2,8 @@
 #   make build  - the installer, build/win32/ZEZADERI.EXE, and the package checker,
 #                 build/win32/VORCHECK.EXE and build/native/vorcheck
 #   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
-#   make demo   - runs the installer on the bundled demo package under Wine
+#                 (the end-to-end ones also with a real ARJ.EXE built from Debian's arj source)
+#   make demo   - runs the installer under Wine on the demo package, real volumes and ARJ.EXE
 
 SHELL := /bin/bash
 ROOT := $(CURDIR)

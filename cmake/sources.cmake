@@ -130,8 +130,9 @@ set(VOR_E2E_TESTS
   tests/e2e/DemoTest.cpp
   tests/e2e/FamilyTest.cpp
   tests/e2e/RealFoldersTest.cpp
+  tests/e2e/RealArjTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders)
+set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders RealArj)
 # Run again where Wine answers as Windows 98: the installations whose watching of the
 # decompressor differs between the two families.
 set(VOR_E2E_FAMILY98_TESTS Family98.* Install.WholeInstallationWithTheStandIn

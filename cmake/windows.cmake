@@ -103,12 +103,39 @@ if(VOR_BUILD_TESTS)
     add_test(NAME ${VOR_WINE_ARCH}.${suite} COMMAND vor_win_tests --gtest_filter=${suite}.*)
     set_tests_properties(${VOR_WINE_ARCH}.${suite} PROPERTIES TIMEOUT 180)
   endforeach()
+  # The real decompressor: ARJ.EXE from tools/arj/build-arj.sh (a test tool, never
+  # shipped), and archives made at test time by Linux arj. Tests without it say so and
+  # are reported as skipped.
+  if(VOR_WINE_ARCH STREQUAL "win64")
+    set(VOR_ARJ_DEFAULT ${CMAKE_SOURCE_DIR}/build/arj64/ARJ.EXE)
+  else()
+    set(VOR_ARJ_DEFAULT ${CMAKE_SOURCE_DIR}/build/arj/ARJ.EXE)
+  endif()
+  set(VOR_ARJ_EXE ${VOR_ARJ_DEFAULT} CACHE FILEPATH "ARJ.EXE for the end-to-end tests")
+  set(VOR_REAL_ARCHIVES ${CMAKE_BINARY_DIR}/real-archives)
+  add_test(NAME ${VOR_WINE_ARCH}.e2e.real-archives
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/make-real-archives.sh ${VOR_REAL_ARCHIVES})
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.real-archives PROPERTIES FIXTURES_SETUP vor_real_archives)
+  # Without ARJ.EXE there is no demo package (and the Demo test says it is skipped).
+  add_test(NAME ${VOR_WINE_ARCH}.e2e.demo-package
+           COMMAND bash -c "if [ -f \"$2\" ]; then exec bash \"$0\" \"$1\" \"$2\"; fi; rm -rf \"$1\"; echo \"no $2: no demo package\""
+                   ${CMAKE_SOURCE_DIR}/tools/make-demo-package.sh ${CMAKE_BINARY_DIR}/demo-package ${VOR_ARJ_EXE})
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package)
+
   foreach(suite ${VOR_E2E_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
              COMMAND vor_e2e_tests --gtest_filter=${suite}.*
-                     --bin=${CMAKE_BINARY_DIR} --app=${VOR_PRODUCT_DIR} --src=${CMAKE_SOURCE_DIR})
+                     --bin=${CMAKE_BINARY_DIR} --app=${VOR_PRODUCT_DIR} --src=${CMAKE_SOURCE_DIR}
+                     --arj=${VOR_ARJ_EXE} --archives=${VOR_REAL_ARCHIVES}
+                     --demo=${CMAKE_BINARY_DIR}/demo-package)
     set_tests_properties(${VOR_WINE_ARCH}.e2e.${suite} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
   endforeach()
+  # These two skip all their tests or none, so a skip marks the whole suite (the skip
+  # expression overrides the exit status; it must not hide a failure next to a skip).
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.RealArj PROPERTIES FIXTURES_REQUIRED vor_real_archives
+                       SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] [0-9]+ tests?,")
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.Demo PROPERTIES FIXTURES_REQUIRED vor_demo_package
+                       SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] [0-9]+ tests?,")
   string(REPLACE ";" ":" family98_filter "${VOR_E2E_FAMILY98_TESTS}")
   add_test(NAME ${VOR_WINE_ARCH}.e2e.Family98
            COMMAND vor_e2e_tests --gtest_filter=${family98_filter}

@@ -5,21 +5,20 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 quiet=(-DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev)
 if bash tools/can-run-win32.sh; then
-  arch=win32; toolchain=cmake/mingw-i686.cmake
+  arch=win32; toolchain=cmake/mingw-i686.cmake; arj=build/arj/ARJ.EXE
+  bash tools/arj/build-arj.sh i686
 else
-  arch=win64; toolchain=cmake/mingw-x86_64.cmake
-  echo "demo: this machine cannot run 32-bit programs; showing the 64-bit build of the same sources"
+  arch=win64; toolchain=cmake/mingw-x86_64.cmake; arj=build/arj64/ARJ.EXE
+  echo "demo: this machine cannot run 32-bit programs; showing the 64-bit builds of the same sources"
+  bash tools/arj/build-arj.sh i686 x86_64
 fi
 cmake -S . -B "build/$arch" -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_BUILD_TYPE=Release "${quiet[@]}" >/dev/null
-cmake --build "build/$arch" -j 2 --target ZEZADERI standin -- --no-print-directory >/dev/null
+cmake --build "build/$arch" -j 2 --target ZEZADERI -- --no-print-directory >/dev/null
 
+# The package as a packager lays it out: VOR.INI, the descriptions, ARJ.EXE and six
+# real volumes made by Linux arj.
 pkg=build/demo/package
-rm -rf "$pkg"; mkdir -p "$pkg"
-cp demo/VOR.INI demo/VOR.nfo demo/file_id.diz demo/ARJ.script "$pkg/"
-cp "build/$arch/standin.exe" "$pkg/ARJ.exe"
-# The transcript was recorded with the volumes in a scratch folder; show bare names.
-sed "s#/tmp/arjfix/disks/##" tests/fixtures/arj-extract.log > "$pkg/arj-output.log"
-for v in arj a01 a02 a03 a04 a05; do : > "$pkg/vorpkg.$v"; done
+bash tools/make-demo-package.sh "$pkg" "$arj"
 
 start="cd $pkg && ../../../tools/wine-run.sh $arch ../../$arch/ZEZADERI.EXE"
 

@@ -15,7 +15,7 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth
-  arj
+  arj autoconf dpkg-dev imagemagick
 )
 
 missing=()
@@ -24,28 +24,52 @@ for p in "${packages[@]}"; do
   [ "$status" = "installed" ] || missing+=("$p")
 done
 
-if [ "$need_i386" = 0 ] && [ "${#missing[@]}" = 0 ]; then
+# The tests' ARJ.EXE is built from Debian's arj source (tools/arj/build-arj.sh), which
+# `apt-get source` fetches: that needs a deb-src entry for this machine's own suite.
+suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+srcfile=/etc/apt/sources.list.d/vor-deb-src.sources
+need_src=0
+if [ -n "$suite" ] && ! apt-get indextargets --no-release-info --format '$(RELEASE)' \
+       'Created-By: Sources' 2>/dev/null | grep -qx "$suite"; then
+  need_src=1
+fi
+need_update=$need_src
+if [ "$need_src" = 0 ] && ! apt-cache showsrc arj 2>/dev/null | grep -q '^Package: arj$'; then
+  need_update=1   # an entry that has not been fetched yet
+fi
+
+if [ "$need_i386" = 0 ] && [ "${#missing[@]}" = 0 ] && [ "$need_update" = 0 ]; then
   exit 0
 fi
 
 if [ "$(id -u)" != 0 ]; then
   sudo_cmd=sudo
   command -v sudo >/dev/null 2>&1 || {
-    echo "setup: missing packages (${missing[*]}) and not root; install them with apt-get as root" >&2
+    echo "setup: apt-get needed (missing packages: ${missing[*]:-none}; deb-src entry for $suite:" \
+         "$([ "$need_update" = 1 ] && echo missing or not fetched || echo there)) and not root;" \
+         "run make deps as root" >&2
     exit 1
   }
 else
   sudo_cmd=
 fi
 
-echo "setup: installing ${missing[*]:-the i386 architecture} (one-time, a few minutes)..."
 log=$(mktemp /tmp/vor-setup.XXXXXX.log)
 export DEBIAN_FRONTEND=noninteractive
+if [ "$need_src" = 1 ]; then
+  echo "setup: adding Debian source packages for $suite ($srcfile)"
+  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' "Suites: $suite" \
+    'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+    $sudo_cmd tee "$srcfile" >/dev/null
+fi
 if [ "$need_i386" = 1 ]; then
   $sudo_cmd dpkg --add-architecture i386
 fi
+if [ "${#missing[@]}" -gt 0 ] || [ "$need_i386" = 1 ]; then
+  echo "setup: installing ${missing[*]:-the i386 architecture} (one-time, a few minutes)..."
+fi
 if ! { $sudo_cmd apt-get update -qq && \
-       $sudo_cmd apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+       { [ "${#missing[@]}" = 0 ] || $sudo_cmd apt-get install -y -qq "${missing[@]}"; }; } >"$log" 2>&1; then
   echo "setup: apt-get failed; see $log" >&2
   tail -n 20 "$log" >&2
   exit 1

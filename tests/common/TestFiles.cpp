@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TempFolder::TempFolder() {
   char base[MAX_PATH];
   ::GetTempPathA(MAX_PATH, base);
@@ -33,6 +35,12 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 void TempFolder::CopyIn(const std::string& from, const std::string& name) const {
   ASSERT_TRUE(::CopyFileA(from.c_str(), File(name).c_str(), FALSE)) << from;
+}
+
+void TempFolder::CopyFilesIn(const std::string& fromFolder) const {
+  for (const std::string& name : FilesUnder(fromFolder)) {
+    if (name.find('\\') == std::string::npos) CopyIn(fromFolder + "\\" + name, name);
+  }
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -75,6 +83,32 @@ bool RemoveTree(const std::string& path) {
     ::FindClose(h);
   }
   return ::RemoveDirectoryA(path.c_str()) != 0;
+}
+
+namespace {
+void CollectFiles(const std::string& folder, const std::string& prefix,
+                  std::vector<std::string>& names) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CollectFiles(folder + "\\" + name, prefix + name + "\\", names);
+    } else {
+      names.push_back(prefix + name);
+    }
+  } while (::FindNextFileA(h, &fd));
+  ::FindClose(h);
+}
+}  // namespace
+
+std::vector<std::string> FilesUnder(const std::string& folder) {
+  std::vector<std::string> names;
+  CollectFiles(folder, "", names);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string CurrentDirectory() {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -17,6 +18,8 @@ class TempFolder {
   std::string File(const std::string& name) const { return m_path + "\\" + name; }
   void Write(const std::string& name, const std::string& bytes) const;
   void CopyIn(const std::string& from, const std::string& name) const;
+  // Copies every file directly in that folder (not its subfolders) in under its name.
+  void CopyFilesIn(const std::string& fromFolder) const;
 
  private:
   std::string m_path;
@@ -27,6 +30,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);  // a te
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool RemoveTree(const std::string& path);
+// Every file under a folder, as paths relative to it ("sub\\name"), sorted; empty when
+// the folder cannot be read.
+std::vector<std::string> FilesUnder(const std::string& folder);
 std::string CurrentDirectory();
 
 // The key=value lines of a stand-in's report; empty when there is none.

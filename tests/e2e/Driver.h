@@ -10,9 +10,12 @@
 
 // Where the built programs and the sources are (Windows paths).
 struct TestPaths {
-  std::string bin;  // build folder of the tests: standin.exe
-  std::string app;  // folder of the ZEZADERI.EXE under test
-  std::string src;  // source tree
+  std::string bin;       // build folder of the tests: standin.exe
+  std::string app;       // folder of the ZEZADERI.EXE under test
+  std::string src;       // source tree
+  std::string arj;       // the real decompressor, ARJ.EXE (tools/arj/build-arj.sh)
+  std::string archives;  // archives made by Linux arj (tests/fixtures/make-real-archives.sh)
+  std::string demo;      // the demo package (tools/make-demo-package.sh)
 };
 extern TestPaths g_paths;
 

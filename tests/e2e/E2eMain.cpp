@@ -1,6 +1,7 @@
 // End-to-end tests: start the real installer and drive it from outside.
-// Arguments: --bin=<build folder> --src=<source tree> (Unix or Windows paths), and
-// --app=<folder of the ZEZADERI.EXE to test> when that is not the build folder.
+// Arguments: --bin=<build folder> --src=<source tree> (Unix or Windows paths),
+// --app=<folder of the ZEZADERI.EXE to test> when that is not the build folder, and for
+// the real decompressor --arj=<ARJ.EXE> --archives=<folder> --demo=<demo package>.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     if (std::strncmp(argv[i], "--bin=", 6) == 0) g_paths.bin = WindowsPath(argv[i] + 6);
     if (std::strncmp(argv[i], "--src=", 6) == 0) g_paths.src = WindowsPath(argv[i] + 6);
     if (std::strncmp(argv[i], "--app=", 6) == 0) g_paths.app = WindowsPath(argv[i] + 6);
+    if (std::strncmp(argv[i], "--arj=", 6) == 0) g_paths.arj = WindowsPath(argv[i] + 6);
+    if (std::strncmp(argv[i], "--archives=", 11) == 0) g_paths.archives = WindowsPath(argv[i] + 11);
+    if (std::strncmp(argv[i], "--demo=", 7) == 0) g_paths.demo = WindowsPath(argv[i] + 7);
   }
   if (g_paths.bin.empty()) {
     std::fprintf(stderr, "usage: vor_e2e_tests --bin=<build folder> --src=<source tree>\n");

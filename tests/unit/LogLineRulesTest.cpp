@@ -84,24 +84,31 @@ TEST(LogLineRules, PrefixesMatchOnlyExactlyAndAtTheStart) {
   ExpectNoMatch(std::string("\0Extracting A B", 15));
 }
 
-TEST(LogLineRules, ARealDecompressorLogGivesTheRecordedTexts) {
+// Real logs: Linux arj's, and the Win32 ARJ.EXE's (its banner, "Extended attributes
+// enabled", "Archive created:" and percentages redrawn with backspaces inside the
+// "Extracting" lines, "Continued on next volume, OK", "N file(s)").
+TEST(LogLineRules, RealDecompressorLogsGiveTheRecordedTexts) {
   const std::string dir = VOR_FIXTURE_DIR;
-  std::ifstream log(dir + "/arj-extract.log", std::ios::binary);
-  std::ifstream expected(dir + "/arj-extract.expected");
-  ASSERT_TRUE(log && expected) << "fixtures not found in " << dir
-                               << "; run from the repository root or define VOR_FIXTURE_DIR";
+  for (const std::string name : {"arj-extract", "arj32-extract"}) {
+    SCOPED_TRACE(name);
+    std::ifstream log(dir + "/" + name + ".log", std::ios::binary);
+    std::ifstream expected(dir + "/" + name + ".expected");
+    ASSERT_TRUE(log && expected) << "fixtures not found in " << dir
+                                 << "; run from the repository root or define VOR_FIXTURE_DIR";
 
-  std::vector<std::string> want;
-  for (std::string line; std::getline(expected, line);) {
-    if (!line.empty() && line[0] != '#') want.push_back(line);
-  }
+    std::vector<std::string> want;
+    for (std::string line; std::getline(expected, line);) {
+      if (!line.empty() && line[0] != '#') want.push_back(line);
+    }
+    ASSERT_EQ(want.size(), 17u) << "six volumes and eleven file lines";
 
-  std::vector<std::string> got;
-  for (std::string line; std::getline(log, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const LogLineMatch match = MatchLogLine(line);
-    if (match.kind == LogLineKind::Source) got.push_back("volume " + match.text);
-    if (match.kind == LogLineKind::Destination) got.push_back("file " + match.text);
+    std::vector<std::string> got;
+    for (std::string line; std::getline(log, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const LogLineMatch match = MatchLogLine(line);
+      if (match.kind == LogLineKind::Source) got.push_back("volume " + match.text);
+      if (match.kind == LogLineKind::Destination) got.push_back("file " + match.text);
+    }
+    EXPECT_EQ(got, want);
   }
-  EXPECT_EQ(got, want);
 }

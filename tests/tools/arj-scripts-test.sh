@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Bad input to the ARJ.EXE build and the demo package builder: a clear message, a
+# failing exit status, and nothing lost in the folder it was pointed at.
+set -uo pipefail
+root=${1:?usage: arj-scripts-test.sh SOURCE_TREE}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+expect() {  # description, condition...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+mkdir -p "$work/pkg"
+echo precious >"$work/pkg/keep.txt"
+bash "$root/tools/make-demo-package.sh" "$work/pkg" "$work/none/ARJ.EXE" >"$work/out" 2>&1
+expect "demo package without ARJ.EXE fails" test $? -ne 0
+expect "and names the missing file" grep -q "$work/none/ARJ.EXE is missing" "$work/out"
+expect "and leaves the folder as it was" test "$(cat "$work/pkg/keep.txt")" = precious
+
+bash "$root/tools/make-demo-package.sh" >"$work/out" 2>&1
+expect "demo package without arguments fails with its usage" grep -q "usage: make-demo-package.sh OUTDIR ARJEXE" "$work/out"
+
+bash "$root/tools/arj/build-arj.sh" arm64 >"$work/out" 2>&1
+expect "ARJ.EXE for an unknown architecture fails" test $? -eq 2
+expect "and says which ones there are" grep -q "unknown architecture arm64 (i686 or x86_64)" "$work/out"
+
+exit $((failures > 0))
