@@ -57,8 +57,15 @@ fi
 log=$(mktemp /tmp/vor-setup.XXXXXX.log)
 export DEBIAN_FRONTEND=noninteractive
 if [ "$need_src" = 1 ]; then
+  # The sources come from the archive this machine already takes the suite's packages from.
+  archive=$(apt-get indextargets --no-release-info --format '$(REPO_URI)' 'Created-By: Packages' \
+              "Release: $suite" 'Component: main' 2>/dev/null | head -n 1)
+  if [ -z "$archive" ]; then
+    echo "setup: no archive for $suite is configured; add a deb-src entry for it by hand" >&2
+    exit 1
+  fi
   echo "setup: adding Debian source packages for $suite ($srcfile)"
-  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' "Suites: $suite" \
+  printf '%s\n' 'Types: deb-src' "URIs: $archive" "Suites: $suite" \
     'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
     $sudo_cmd tee "$srcfile" >/dev/null
 fi
