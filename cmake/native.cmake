@@ -20,10 +20,10 @@ add_executable(vorcheck ${VOR_CHECK_MAIN})
 target_compile_options(vorcheck PRIVATE ${VOR_WARNINGS})
 target_link_libraries(vorcheck PRIVATE vor_check)
 
-# vorcheck on a package like the demo's, with real volumes made by Debian's arj.
+# vorcheck on the demo package, with its real volumes made by Debian's arj: clean.
 add_test(NAME tools.vorcheck_demo_package
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/make-demo-like-package.sh
-                 ${CMAKE_BINARY_DIR}/demo-like-package $<TARGET_FILE:vorcheck>)
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
+                 ${CMAKE_BINARY_DIR}/demo-package - $<TARGET_FILE:vorcheck>)
 
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the demo package into DIR, as make demo does (tools/make-demo-package.sh), and
+# runs a checker in it, where vorcheck checks the current folder; exits with its status.
+# Without ARJ.EXE ("-", or a build that has none), a placeholder takes the
+# decompressor's place: the checker only looks for its file.
+#
+#   bash tests/check/check-demo-package.sh DIR ARJEXE|- COMMAND...
+set -euo pipefail
+dir=${1:?usage: check-demo-package.sh DIR ARJEXE|- COMMAND...}
+arjexe=${2:?usage: check-demo-package.sh DIR ARJEXE|- COMMAND...}
+shift 2
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+if [ "$arjexe" = - ] || [ ! -f "$arjexe" ]; then
+  arjexe=$(mktemp)
+  trap 'rm -f "$arjexe"' EXIT
+  printf 'MZ placeholder for the decompressor\r\n' >"$arjexe"
+fi
+bash "$root/tools/make-demo-package.sh" "$dir" "$arjexe"
+program=$1; shift
+case "$program" in */*) program=$(realpath "$program") ;; esac
+cd "$dir"
+"$program" "$@"
