@@ -18,7 +18,8 @@ constexpr unsigned kMaxVolumes = 1000;       // the decompressor's naming ends a
 constexpr uint32_t kProgressLimit = 0xFFFF;  // the progress bar's range is 16 bits
 constexpr uint64_t kMegabyte = 1000000;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// Letters compare as the profile reader compares names: without regard to case.
+bool SameLetter(char a, char b) { return ProfileFile::FoldCase(a) == ProfileFile::FoldCase(b); }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
@@ -39,8 +40,8 @@ std::string Plural(size_t n, const char* word) {
 bool SamePath(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    const char x = a[i] == '\\' ? '/' : Lower(a[i]);
-    const char y = b[i] == '\\' ? '/' : Lower(b[i]);
+    const char x = a[i] == '\\' ? '/' : ProfileFile::FoldCase(a[i]);
+    const char y = b[i] == '\\' ? '/' : ProfileFile::FoldCase(b[i]);
     if (x != y) return false;
   }
   return true;
@@ -535,7 +536,7 @@ bool MatchesPattern(const std::string& pattern, const std::string& name) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string::npos) {
@@ -560,10 +561,10 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
     for (size_t j = 0; j <= n; ++j) d[0][j] = j;
     for (size_t i = 1; i <= m; ++i) {
       for (size_t j = 1; j <= n; ++j) {
-        const size_t cost = Lower(name[i - 1]) == Lower(c[j - 1]) ? 0 : 1;
+        const size_t cost = SameLetter(name[i - 1], c[j - 1]) ? 0 : 1;
         d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
-        if (i > 1 && j > 1 && Lower(name[i - 1]) == Lower(c[j - 2]) &&
-            Lower(name[i - 2]) == Lower(c[j - 1])) {
+        if (i > 1 && j > 1 && SameLetter(name[i - 1], c[j - 2]) &&
+            SameLetter(name[i - 2], c[j - 1])) {
           d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
         }
       }
@@ -594,8 +595,8 @@ std::string FormatReport(const PackageReport& report) {
   std::string out = report.origins.empty() ? "" : "Settings the installer will use:\n";
   for (const SettingOrigin& o : report.origins) {
     const SettingKey& key = kSettingKeys[o.key];
-    out += "  " + Padded("[" + std::string(key.section) + "]", 15) + " " +
-           Padded(key.name, 18) + " " + (key.isText ? Quoted(o.value) : o.value) + "  (" + o.origin + ")\n";
+    out += "  " + Padded("[" + std::string(key.section) + "]", 15) + " " + Padded(key.name, 18) +
+           " " + (key.isText ? Quoted(o.value) : o.value) + "  (" + o.origin + ")\n";
   }
   for (const ArchiveSet& set : report.archives) {
     out += "Archive " + set.volumes.front() + ": " + Plural(set.volumes.size(), "volume");

@@ -14,8 +14,6 @@ std::string Trim(const std::string& s, size_t begin, size_t end) {
   return s.substr(begin, end - begin);
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string Unquote(const std::string& v) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
     return v.substr(1, v.size() - 2);
@@ -82,7 +80,7 @@ ProfileFile ProfileFile::Parse(const std::string& bytes) {
 bool ProfileFile::SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
 }

@@ -43,6 +43,10 @@ class ProfileFile {
 
   // Names compare the way lookups compare them: ASCII letters without regard to case.
   static bool SameName(const std::string& a, const std::string& b);
+  // The letter case that SameName ignores: A to Z as a to z, every other byte as it is.
+  static char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
 
   // What the reader makes of each line, for tools that explain a file
   // (ProfileInspect.cpp). Parse and Inspect read lines through the same ReadLine.

@@ -26,9 +26,7 @@ std::vector<ProfileFile::Line> ProfileFile::Inspect(const std::string& bytes) {
       current = sectionNames.size() - 1;
     } else if (line.kind == LineKind::Key) {
       std::string lower = line.name;
-      for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      }
+      for (char& c : lower) c = FoldCase(c);
       const auto first = firstKeys.emplace(std::make_pair(current, lower), line.number);
       if (!first.second) line.earlierLine = first.first->second;
     }

@@ -1,6 +1,7 @@
-// The C++ library's error throws and its terminate handler, as the programs use them. The library's own versions
-// build exception objects that carry a copy of the message in a second string
-// implementation, which would more than double the library code in the program. Here a
+// The C++ library's error throws and its terminate handler, as the programs use them.
+// The library's own throws build exception objects that carry a copy of the message in
+// a second string implementation, which would more than double the library code in the
+// program. Here a
 // length or allocation failure is reported as std::bad_alloc (what the program catches:
 // it is out of memory for the text in question), and the library's logic errors, which
 // the program never makes, end it at once.

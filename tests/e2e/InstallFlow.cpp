@@ -46,10 +46,22 @@ MessageBoxView WaitForBox(const Installer& app, const std::string& caption, DWOR
   return ReadMessageBox(box);
 }
 
-bool InstallAndDecline(const Installer& app, HWND mainDialog, const std::string& target) {
+namespace {
+
+bool InstallAndAnswer(const Installer& app, HWND mainDialog, const std::string& target, int answer) {
   if (!ChooseFolder(app, mainDialog, target)) return false;
   MessageBoxView done = WaitForBox(app, "Successful Installation");
   if (done.hwnd == nullptr) return false;
-  Click(done.hwnd, IDNO);
+  Click(done.hwnd, answer);
   return WaitUntil([&] { return app.WaitForWindow("Decompressing Files", 0) == nullptr; });
+}
+
+}  // namespace
+
+bool InstallAndDecline(const Installer& app, HWND mainDialog, const std::string& target) {
+  return InstallAndAnswer(app, mainDialog, target, IDNO);
+}
+
+bool InstallAndAccept(const Installer& app, HWND mainDialog, const std::string& target) {
+  return InstallAndAnswer(app, mainDialog, target, IDYES);
 }

@@ -27,3 +27,5 @@ MessageBoxView WaitForBox(const Installer& app, const std::string& caption, DWOR
 // Runs a whole installation whose decompressor ends cleanly and answers the final
 // question with No. Returns false if any step did not come.
 bool InstallAndDecline(const Installer& app, HWND mainDialog, const std::string& target);
+// The same, answering Yes: the setup program is started and the progress dialog closes.
+bool InstallAndAccept(const Installer& app, HWND mainDialog, const std::string& target);

@@ -108,10 +108,7 @@ TEST(Install, DriveRootIsHandedOnInItsShortForm) {
   Installer app(folder.Path());
   HWND dlg = app.MainDialog();
   ASSERT_NE(dlg, nullptr);
-  ASSERT_TRUE(ChooseFolder(app, dlg, "T:\\"));
-  MessageBoxView done = WaitForBox(app, "Successful Installation");
-  ASSERT_NE(done.hwnd, nullptr);
-  Click(done.hwnd, IDYES);
+  ASSERT_TRUE(InstallAndAccept(app, dlg, "T:\\"));
   EXPECT_TRUE(WaitUntil([&] { return FileExists("T:\\setup.report"); }));
   auto setup = ReadReport("T:\\setup.report");
   EXPECT_EQ(setup["cmdline"], "T:\\setup.exe");

@@ -104,10 +104,7 @@ TEST(RealFolders, PathsWithBlanksReachTheProgramsAsOneArgument) {
   Installer app(package);
   HWND dlg = app.MainDialog();
   ASSERT_NE(dlg, nullptr);
-  ASSERT_TRUE(ChooseFolder(app, dlg, target));
-  MessageBoxView done = WaitForBox(app, "Successful Installation");
-  ASSERT_NE(done.hwnd, nullptr);
-  Click(done.hwnd, IDYES);
+  ASSERT_TRUE(InstallAndAccept(app, dlg, target));
 
   auto unpacker = ReadReport(package + "\\unpacker.report");
   EXPECT_EQ(unpacker["cmdline"], "unpacker.exe x -v -y \"" + package + "\\*.arj\"");
