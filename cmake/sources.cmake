@@ -7,12 +7,12 @@ set(VOR_PORTABLE_SOURCES
   config/InstallSettings.cpp
   framework/FileErrors.cpp
   framework/NumberScan.cpp
+  framework/ScrollModel.cpp
   install/ExitCodeMessages.cpp
   install/FreeSpace.cpp
   install/InstallTexts.cpp
   install/LogLineRules.cpp
   install/RemovalTarget.cpp
-  viewer/ScrollModel.cpp
   viewer/TextLayout.cpp
   viewer/ViewerKeys.cpp
 )

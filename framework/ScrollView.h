@@ -13,8 +13,8 @@
 //   - OnPrepareDC puts the picture's origin at (-x, -y). The 95 family keeps that origin in
 //     16 bits: a view of a larger picture draws from GetScrollPosition instead.
 #pragma once
+#include "framework/ScrollModel.h"
 #include "framework/View.h"
-#include "viewer/ScrollModel.h"
 
 class CScrollView : public CView {
  public:
