@@ -150,8 +150,6 @@ void CTextView::OnDraw(HDC hDC) {
   ::SelectObject(hDC, oldFont);
 }
 
-void CTextView::OnPrepareDC(HDC hDC) { CView::OnPrepareDC(hDC); }
-
 void CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   const int n = static_cast<int>(m_shown.chars.size());
   // Every character sits in its own cell, whatever its glyph's own advance.
