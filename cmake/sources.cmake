@@ -41,8 +41,8 @@ set(VOR_WIN32_SOURCES
   framework/StdioFile.cpp
   framework/ProgressCtrl.cpp
   framework/AnimateCtrl.cpp
-  config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
+  ui/LoadInstallSettings.cpp
   ui/SetupDlg.cpp
   install/FolderDlg.cpp
   install/InstallCommand.cpp

@@ -125,19 +125,27 @@ std::string ProfileFile::GetString(const std::string& section, const std::string
   return value;
 }
 
-uint32_t ProfileFile::ScanInt(const std::string& value) {
+ProfileFile::Number ProfileFile::ScanNumber(const std::string& value) {
+  Number number;
+  number.negative = !value.empty() && value[0] == '-';
   size_t i = 0;
   if (i < value.size() && value[i] == '+') ++i;
-  uint32_t n = 0;
+  number.isNumber = i < value.size() && value[i] >= '0' && value[i] <= '9';
+  uint64_t whole = 0;  // the digits so far without the wrap, while they fit
   for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-    n = n * 10u + static_cast<uint32_t>(value[i] - '0');
+    const uint32_t digit = static_cast<uint32_t>(value[i] - '0');
+    number.value = number.value * 10u + digit;
+    if (!number.wrapped) {
+      whole = whole * 10u + digit;
+      number.wrapped = whole > 0xFFFFFFFFu;
+    }
   }
-  return n;
+  return number;
 }
 
 uint32_t ProfileFile::GetInt(const std::string& section, const std::string& key,
                              uint32_t defaultValue) const {
   std::string value;
   if (!Find(section, key, &value)) return defaultValue;
-  return ScanInt(value);
+  return ScanNumber(value).value;
 }

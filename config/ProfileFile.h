@@ -35,8 +35,16 @@ class ProfileFile {
   uint32_t GetInt(const std::string& section, const std::string& key,
                   uint32_t defaultValue) const;
 
-  // Scans the integer at the start of a value (rules above).
-  static uint32_t ScanInt(const std::string& value);
+  // What the integer scan makes of a value (rules above).
+  struct Number {
+    uint32_t value = 0;     // what a lookup of the key returns
+    bool isNumber = false;  // the value starts with decimal digits (after an optional "+")
+    bool negative = false;  // the value starts with "-": read as 0
+    bool wrapped = false;   // the digits go past 32 bits and wrapped around
+  };
+  static Number ScanNumber(const std::string& value);
+  // Scans the integer at the start of a value: ScanNumber(value).value.
+  static uint32_t ScanInt(const std::string& value) { return ScanNumber(value).value; }
 
   // The line a lookup finds the key on (1-based), 0 when the key is absent.
   size_t LineOf(const std::string& section, const std::string& key) const;

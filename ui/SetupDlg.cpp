@@ -1,9 +1,9 @@
 #include "ui/SetupDlg.h"
 
-#include "config/LoadInstallSettings.h"
 #include "framework/MessageBox.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/LoadInstallSettings.h"
 
 BEGIN_MESSAGE_MAP(CSetupDlg, CDialog)
   ON_WM_SYSCOMMAND()
