@@ -63,7 +63,7 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
-  ${CMAKE_SOURCE_DIR}/framework/framework.rc
+  ${CMAKE_SOURCE_DIR}/res/Framework.rc
   ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
   ${CMAKE_SOURCE_DIR}/res/DecompressDlg.rc
   ${CMAKE_SOURCE_DIR}/res/working.avi
