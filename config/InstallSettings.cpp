@@ -19,13 +19,13 @@ const SettingKey kSettingKeys[kSettingKeyCount] = {
 
 namespace {
 
-// Each read notes where its value came from.
+// Each read notes where its value came from: what GetString and GetInt would return,
+// with the line and the text found on the way.
 std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account) {
   const SettingKey& k = kSettingKeys[i];
   SettingSource& source = account[i];
-  source.line = file.LineOf(k.section, k.name);
-  if (!file.Find(k.section, k.name, &source.read)) source.read = k.defaultText;
-  const std::string value = file.GetString(k.section, k.name, k.defaultText, k.bufferSize);
+  if (!file.Find(k.section, k.name, &source.read, &source.line)) source.read = k.defaultText;
+  std::string value = ProfileFile::Cut(source.read, k.bufferSize);
   source.cut = value.size() < source.read.size();
   return value;
 }
@@ -33,9 +33,9 @@ std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& ac
 uint32_t Number(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account) {
   const SettingKey& k = kSettingKeys[i];
   SettingSource& source = account[i];
-  source.line = file.LineOf(k.section, k.name);
-  if (file.Find(k.section, k.name, &source.read)) source.number = ProfileFile::ScanNumber(source.read);
-  return file.GetInt(k.section, k.name, k.defaultNumber);
+  if (!file.Find(k.section, k.name, &source.read, &source.line)) return k.defaultNumber;
+  source.number = ProfileFile::ScanNumber(source.read);
+  return source.number.value;
 }
 
 }  // namespace
@@ -44,9 +44,8 @@ SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s)
   SettingsAccount account;
   s.AppName = Text(file, kAppNameKey, account);
 
-  s.InstallDir = Text(file, kDefaultDirectoryKey, account);
-  const std::string written = s.InstallDir;
-  s.InstallDir = TrimDriveRoot(s.InstallDir);
+  const std::string written = Text(file, kDefaultDirectoryKey, account);
+  s.InstallDir = TrimDriveRoot(written);
   account[kDefaultDirectoryKey].rootRule = s.InstallDir != written;
 
   s.AppSetup = Text(file, kAppSetupKey, account);

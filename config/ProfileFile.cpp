@@ -103,11 +103,12 @@ const ProfileFile::Entry* ProfileFile::Lookup(const std::string& sectionName,
   return nullptr;
 }
 
-bool ProfileFile::Find(const std::string& section, const std::string& key,
-                       std::string* value) const {
+bool ProfileFile::Find(const std::string& section, const std::string& key, std::string* value,
+                       size_t* line) const {
   const Entry* e = Lookup(section, key);
   if (e == nullptr) return false;
   *value = Unquote(e->value);
+  if (line != nullptr) *line = e->line;
   return true;
 }
 
@@ -120,9 +121,11 @@ std::string ProfileFile::GetString(const std::string& section, const std::string
                                    const std::string& defaultValue, size_t bufferSize) const {
   std::string value;
   if (!Find(section, key, &value)) value = defaultValue;
-  size_t keep = bufferSize > 0 ? bufferSize - 1 : 0;
-  if (value.size() > keep) value.resize(keep);
-  return value;
+  return Cut(value, bufferSize);
+}
+
+std::string ProfileFile::Cut(const std::string& text, size_t bufferSize) {
+  return text.substr(0, bufferSize > 0 ? bufferSize - 1 : 0);
 }
 
 ProfileFile::Number ProfileFile::ScanNumber(const std::string& value) {

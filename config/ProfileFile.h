@@ -23,13 +23,17 @@ class ProfileFile {
   // Parses the file's bytes; nothing in them is an error.
   static ProfileFile Parse(const std::string& bytes);
 
-  // The key's value, blanks trimmed and quotes removed. False when the key is absent.
-  bool Find(const std::string& section, const std::string& key, std::string* value) const;
+  // The key's value, blanks trimmed and quotes removed, and the line it is on (if
+  // asked). False when the key is absent.
+  bool Find(const std::string& section, const std::string& key, std::string* value,
+            size_t* line = nullptr) const;
 
   // The key's value cut to bufferSize - 1 characters (a buffer of bufferSize with its
   // terminator), or the default when the key is absent.
   std::string GetString(const std::string& section, const std::string& key,
                         const std::string& defaultValue, size_t bufferSize) const;
+  // A text cut to what a buffer of bufferSize holds with its terminator.
+  static std::string Cut(const std::string& text, size_t bufferSize);
 
   // The key's value as an unsigned integer, or the default when the key is absent.
   uint32_t GetInt(const std::string& section, const std::string& key,
