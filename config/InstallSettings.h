@@ -40,7 +40,8 @@ extern const SettingKey kSettingKeys[kSettingKeyCount];
 // applied.
 struct SettingSource {
   size_t line = 0;              // the line of VOR.INI it was read from; 0: the default
-  std::string read;             // as found (blanks and quotes removed), or the default text
+  std::string read;             // as found (blanks and quotes removed); a text key's default
+                                // when not found
   ProfileFile::Number number;   // integer keys read from the file: what the scan made of it
   // The rules that changed a text, in the order they apply:
   bool cut = false;             // cut to its limit, bufferSize - 1 characters
