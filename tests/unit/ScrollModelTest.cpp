@@ -1,4 +1,4 @@
-// Tests of the viewer's scroll model and key table.
+// Tests of the scroll model and the viewer's key table.
 
 #include "framework/ScrollModel.h"
 #include "viewer/ViewerKeys.h"
