@@ -22,11 +22,11 @@ native_works() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev
 emulation_problem() {
   [ -x /usr/lib/wine/wine ] || { echo "Wine's 32-bit loader (wine32:i386) is not installed"; return; }
   command -v qemu-i386 >/dev/null 2>&1 ||
-    { echo "the kernel cannot run 32-bit programs and qemu-i386 (qemu-user from the backports) is not installed"; return; }
+    { echo "Wine's 32-bit loader cannot start natively and qemu-i386 (qemu-user from the backports) is not installed"; return; }
   local major
   major=$(qemu-i386 --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\)\..*/\1/p')
   [ "${major:-0}" -ge 10 ] ||
-    echo "the kernel cannot run 32-bit programs and qemu-i386 ${major:-?}.x cannot run Wine (version 10 or later is needed)"
+    echo "Wine's 32-bit loader cannot start natively and qemu-i386 ${major:-?}.x cannot run it (version 10 or later is needed)"
 }
 
 make_emulation_folder() {
