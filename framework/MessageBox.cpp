@@ -38,3 +38,12 @@ std::string AfxLoadString(UINT nID) {
     text.resize(text.size() * 2);
   }
 }
+
+std::string AfxSystemErrorText(DWORD error) {
+  char text[512] = {};
+  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, text, sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == ' ')) --n;
+  if (n == 0) return "Error code " + std::to_string(error);
+  return std::string(text, n);
+}

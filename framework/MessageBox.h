@@ -23,3 +23,7 @@ MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
 
 // A string from the program's string table; empty when the table has no entry.
 std::string AfxLoadString(UINT nID);
+
+// The platform's own text for an error number (for 2: "The system cannot find the file
+// specified."), without its line end; "Error code " and the number when it has none.
+std::string AfxSystemErrorText(DWORD error);

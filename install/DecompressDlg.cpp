@@ -21,6 +21,16 @@ BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
   return ::GetExitCodeProcess(hChild, status);
 }
 
+// A file (not a folder) of that path exists; a name with wildcards names none.
+bool IsExistingFile(const std::string& path) {
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace
 
 std::string LoadExitCodeMessage(uint32_t code) {
@@ -55,6 +65,14 @@ BOOL CDecompressDlg::OnInitDialog() {
   LogReader.Open(kLogFileName, CFile::modeReadWrite | CFile::shareDenyNone | CFile::typeText);
   ArchiveCount = 0;
   TimerId = ::SetTimer(m_hWnd, kPollTimerId, kPollPeriodMs, nullptr);
+  if (TimerId == 0) {
+    // Nothing would ever poll the decompressor, and the dialog has no button: end it
+    // as after a failed decompression.
+    const std::string why = AfxSystemErrorText(::GetLastError());
+    AfxShowMessageBox(m_hWnd, TimerFailureText(why), kTimerFailureCaption, MB_ICONSTOP);
+    EndDialog(IDOK);
+    return TRUE;
+  }
   Animation.Open(IDR_AVI_WORKING);
   ProgressBar.SetRange(0, static_cast<WORD>(TotalDisks + 1));
   return TRUE;
@@ -142,7 +160,7 @@ void CDecompressDlg::Finish(DWORD exitCode) {
 }
 
 void CDecompressDlg::StartSetupProgram() {
-  std::string command = BuildSetupCommand(InstallDir, AppSetup);
+  std::string command = BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, IsExistingFile));
   // CreateProcessA may write into its command line: hand it a copy of its own.
   std::vector<char> commandLine(command.begin(), command.end());
   commandLine.push_back('\0');

@@ -24,7 +24,14 @@ void CSetupDlg::OnInstall() {
   // The folder dialog made the chosen folder current while testing it. A source folder
   // in a drive root is held as "S:", which the platform would read as the current
   // folder of drive S (the chosen folder, when it lies on S): go back to "S:\".
-  ::SetCurrentDirectoryA(DriveRootAsFolder(Settings.SourceDir).c_str());
+  // Without it the log would be created in the chosen folder: nothing is started.
+  const std::string sourceFolder = DriveRootAsFolder(Settings.SourceDir);
+  if (!::SetCurrentDirectoryA(sourceFolder.c_str())) {
+    const std::string why = AfxSystemErrorText(::GetLastError());
+    AfxShowMessageBox(m_hWnd, SourceFolderFailureText(sourceFolder, why),
+                      kSourceFolderFailureCaption, MB_ICONSTOP);
+    return;
+  }
   Settings.InstallDir = TrimDriveRoot(folderDlg.Folder);
   Settings.SpaceRequired = folderDlg.SpaceRequired;
 
