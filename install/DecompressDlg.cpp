@@ -1,7 +1,5 @@
 #include "install/DecompressDlg.h"
 
-#include <vector>
-
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "install/ExitCodeMessages.h"
@@ -22,7 +20,7 @@ BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
 }
 
 // A file (not a folder) of that path exists; a name with wildcards names none.
-bool IsExistingFile(const std::string& path) {
+bool IsExistingFile(const std::string& path, const void*) {
   if (path.find_first_of("*?") != std::string::npos) return false;
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA(path.c_str(), &found);
@@ -160,17 +158,17 @@ void CDecompressDlg::Finish(DWORD exitCode) {
 }
 
 void CDecompressDlg::StartSetupProgram() {
-  std::string command = BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, IsExistingFile));
+  const std::string command =
+      BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, &IsExistingFile));
   // CreateProcessA may write into its command line: hand it a copy of its own.
-  std::vector<char> commandLine(command.begin(), command.end());
-  commandLine.push_back('\0');
+  std::string commandLine = command;
 
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   // No current directory: the setup program starts in the installer's, the source
   // directory. The installer does not wait for it.
-  if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+  if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                        nullptr, nullptr, &si, &pi)) {
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);

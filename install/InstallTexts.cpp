@@ -4,12 +4,13 @@ namespace {
 
 constexpr uint32_t kFileNotFoundError = 2;  // ERROR_FILE_NOT_FOUND
 
-// A name with a dot in its last part has an extension; the platform adds ".exe" to
-// one without.
-bool HasExtension(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  const size_t folderEnd = name.find_last_of("\\/");
-  return dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
+// The name in the first `length` characters has a dot in its last part: an extension.
+// The platform adds ".exe" to a name without one.
+bool HasExtension(const std::string& text, size_t length) {
+  while (length > 0 && text[length - 1] != '\\' && text[length - 1] != '/') {
+    if (text[--length] == '.') return true;
+  }
+  return false;
 }
 
 int64_t AsSigned32(uint32_t value) {
@@ -24,18 +25,14 @@ const char kTimerFailureCaption[] = "Timer Error";
 std::string QuoteArgument(const std::string& text) {
   if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
   std::string out = "\"";
-  size_t backslashes = 0;  // not yet written
+  size_t backslashes = 0;  // in a row, just before
   for (const char c : text) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
     // Before a quote: each backslash doubled, and one more that makes the quote literal.
-    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
+    if (c == '"') out.append(backslashes + 1, '\\');
+    backslashes = c == '\\' ? backslashes + 1 : 0;
     out += c;
   }
-  out.append(backslashes * 2, '\\');  // before the closing quote
+  out.append(backslashes, '\\');  // doubled before the closing quote
   return out + '"';
 }
 
@@ -58,17 +55,24 @@ std::string LaunchFailureText(const std::string& program, uint32_t error) {
 }
 
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
-                              const FileExistsTest& fileExists) {
-  const std::string folder = installDir + "\\";
-  if (fileExists(folder + appSetup)) return SetupProgram{folder + appSetup, ""};
-  for (size_t blank = appSetup.find(' '); blank != std::string::npos;
-       blank = appSetup.find(' ', blank + 1)) {
-    if (blank == 0 || appSetup[blank - 1] == ' ') continue;  // the same name as before
-    std::string name = appSetup.substr(0, blank);
-    if (!HasExtension(name)) name += ".exe";
-    if (fileExists(folder + name)) return SetupProgram{folder + name, appSetup.substr(blank)};
+                              FileExistsTest fileExists, const void* context) {
+  SetupProgram setup;
+  // Where the name ends: the whole first, then before each blank that follows a
+  // character other than a blank.
+  for (size_t end = appSetup.size(), i = 0;; end = i) {
+    setup.path.assign(installDir).append(1, '\\').append(appSetup, 0, end);
+    if (end < appSetup.size() && !HasExtension(appSetup, end)) setup.path.append(".exe");
+    if (fileExists(setup.path, context)) {
+      setup.arguments.assign(appSetup, end, std::string::npos);
+      return setup;
+    }
+    do {
+      ++i;
+    } while (i < appSetup.size() && (appSetup[i] != ' ' || appSetup[i - 1] == ' '));
+    if (i >= appSetup.size()) break;
   }
-  return SetupProgram{folder + appSetup, ""};
+  setup.path.assign(installDir).append(1, '\\').append(appSetup);
+  return setup;
 }
 
 std::string BuildSetupCommand(const SetupProgram& setup) {
@@ -76,11 +80,11 @@ std::string BuildSetupCommand(const SetupProgram& setup) {
 }
 
 std::string SourceFolderFailureText(const std::string& sourceFolder, const std::string& errorText) {
-  return "The installer cannot return to the package's folder\n" + sourceFolder + "\n" +
-         errorText + "\nNothing has been started.";
+  return "Cannot return to the package folder " + sourceFolder + ":\n" + errorText +
+         "\nNothing was started.";
 }
 
 std::string TimerFailureText(const std::string& errorText) {
-  return "The installation cannot be followed: its timer did not start.\n" + errorText +
-         "\nThe decompressor may still be running; the install log shows what it has done.";
+  return "Cannot follow the installation without a timer:\n" + errorText +
+         "\nThe decompressor may still be running; see the install log.";
 }

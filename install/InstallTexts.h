@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // Texts that the install command and the decompression dialog build from the
@@ -32,9 +31,6 @@ std::string LaunchFailureCaption(const std::string& program);
 // (what printf's "%i" prints for it, so 0xFFFFFFFF reads -1).
 std::string LaunchFailureText(const std::string& program, uint32_t error);
 
-// Whether a file of that path exists (the install folder's, as the platform names it).
-using FileExistsTest = std::function<bool(const std::string& path)>;
-
 // The package's setup program: App_Setup may hold the program's name followed by its
 // arguments ("setup.exe /s").
 struct SetupProgram {
@@ -42,12 +38,15 @@ struct SetupProgram {
   std::string arguments;  // what follows the name in App_Setup, as written; "" for none
 };
 
+// Whether a file of that path exists; `context` is what the caller handed on with it.
+using FileExistsTest = bool (*)(const std::string& path, const void* context);
+
 // Finds where the program's name in appSetup ends, in the install folder only: the
-// whole of appSetup when that names an existing file there; else the shortest prefix
+// whole of appSetup when it names an existing file there; else the shortest prefix
 // ending before a blank that does, with ".exe" added to a prefix without an extension
 // as the platform adds it; else the whole, without arguments.
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
-                              const FileExistsTest& fileExists);
+                              FileExistsTest fileExists, const void* context = nullptr);
 
 // The command that starts it: its path through QuoteArgument, then the arguments as
 // the packager wrote them ("C:\Target Dir" and "setup.exe /s" give

@@ -56,8 +56,10 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string& line) {
 // The setup command when exactly these files exist.
 std::string SetupCommand(const std::string& installDir, const std::string& appSetup,
                          const std::set<std::string>& files = {}) {
-  return BuildSetupCommand(FindSetupProgram(
-      installDir, appSetup, [&](const std::string& path) { return files.count(path) > 0; }));
+  const FileExistsTest listed = [](const std::string& path, const void* context) {
+    return static_cast<const std::set<std::string>*>(context)->count(path) > 0;
+  };
+  return BuildSetupCommand(FindSetupProgram(installDir, appSetup, listed, &files));
 }
 
 }  // namespace
