@@ -40,10 +40,11 @@ std::string AfxLoadString(UINT nID) {
 }
 
 std::string AfxSystemErrorText(DWORD error) {
-  char text[512] = {};
-  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             error, 0, text, sizeof text, nullptr);
-  while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == ' ')) --n;
-  if (n == 0) return "Error code " + std::to_string(error);
-  return std::string(text, n);
+  char text[512];
+  int n = static_cast<int>(::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM |
+                                                FORMAT_MESSAGE_IGNORE_INSERTS,
+                                            nullptr, error, 0, text, sizeof text, nullptr));
+  while (n > 0 && static_cast<unsigned char>(text[n - 1]) <= ' ') --n;  // its line end
+  if (n <= 0) n = ::wsprintfA(text, "Error code %lu", error);
+  return std::string(text, static_cast<size_t>(n));
 }
