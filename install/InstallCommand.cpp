@@ -24,7 +24,7 @@ void CSetupDlg::OnInstall() {
   // The folder dialog made the chosen folder current while testing it. A source folder
   // in a drive root is held as "S:", which the platform would read as the current
   // folder of drive S (the chosen folder, when it lies on S): go back to "S:\".
-  // Without it the log would be created in the chosen folder: nothing is started.
+  // Should that fail, the log would land in the chosen folder: report it, start nothing.
   const std::string sourceFolder = DriveRootAsFolder(Settings.SourceDir);
   if (!::SetCurrentDirectoryA(sourceFolder.c_str())) {
     const std::string why = AfxSystemErrorText(::GetLastError());
