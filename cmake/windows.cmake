@@ -62,7 +62,14 @@ endif()
 option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ${vor_tests_default})
 # The folder of the ZEZADERI.EXE that the end-to-end tests start: by default this
 # tree's own; the 32-bit tests start the product built with its own toolchain.
-set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE under test")
+set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE and VORCHECK.EXE under test")
+# A tree that tests programs built elsewhere builds its own only on request.
+if(NOT VOR_PRODUCT_DIR STREQUAL CMAKE_BINARY_DIR)
+  set_target_properties(ZEZADERI VORCHECK PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  set(VOR_PRODUCT_TARGETS)
+else()
+  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK)
+endif()
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -82,7 +89,7 @@ if(VOR_BUILD_TESTS)
   target_link_options(vor_e2e_tests PRIVATE -static)
   target_include_directories(vor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(vor_e2e_tests PRIVATE gtest ${VOR_WIN_LIBS})
-  add_dependencies(vor_e2e_tests ZEZADERI ${VOR_STANDIN_TARGETS})
+  add_dependencies(vor_e2e_tests ${VOR_PRODUCT_TARGETS} ${VOR_STANDIN_TARGETS})
 
   # Benchmarks: console programs on the installer's code and resources (not in ctest).
   foreach(bench ${VOR_WIN_BENCHMARKS})
@@ -111,7 +118,7 @@ if(VOR_BUILD_TESTS)
   add_test(NAME ${VOR_WINE_ARCH}.vorcheck_demo_package
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                    ${CMAKE_BINARY_DIR}/vorcheck-demo-package ${VOR_ARJ_EXE}
-                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} $<TARGET_FILE:VORCHECK>)
+                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORCHECK.EXE)
   set(VOR_REAL_ARCHIVES ${CMAKE_BINARY_DIR}/real-archives)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.real-archives
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/make-real-archives.sh ${VOR_REAL_ARCHIVES})
@@ -146,7 +153,7 @@ endif()
 
 # Import audit of the 32-bit program: only functions that Windows 95 and NT 4.0 both
 # have, by name, from the DLLs on the list.
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
   find_program(VOR_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
   add_test(NAME ${VOR_WINE_ARCH}.imports
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:ZEZADERI>

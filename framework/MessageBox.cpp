@@ -39,12 +39,17 @@ std::string AfxLoadString(UINT nID) {
   }
 }
 
-std::string AfxSystemErrorText(DWORD error) {
-  char text[512];
-  int n = static_cast<int>(::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM |
-                                                FORMAT_MESSAGE_IGNORE_INSERTS,
-                                            nullptr, error, 0, text, sizeof text, nullptr));
-  while (n > 0 && static_cast<unsigned char>(text[n - 1]) <= ' ') --n;  // its line end
-  if (n <= 0) n = ::wsprintfA(text, "Error code %lu", error);
-  return std::string(text, static_cast<size_t>(n));
+int AfxShowErrorBox(HWND hOwner, const char* text, const char* detail, DWORD error,
+                    const char* caption) {
+  char why[512];
+  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, why, sizeof why, nullptr);
+  while (n > 0 && static_cast<unsigned char>(why[n - 1]) <= ' ') --n;  // its line end
+  why[n] = '\0';
+  if (n == 0) ::wsprintfA(why, "Error code %lu", error);
+  std::string message = text;
+  message += detail;
+  message += '\n';
+  message += why;
+  return AfxShowMessageBox(hOwner, message, caption, MB_ICONSTOP);
 }

@@ -2,10 +2,12 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "install/ExitCodeMessages.h"
 #include "install/InstallTexts.h"
 #include "install/LogFile.h"
 #include "install/LogLineRules.h"
+#include "install/ProgressRange.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,7 +17,7 @@ const UINT kPollPeriodMs = 20;
 
 // The NT family reports the primary thread's exit status, the others the process's.
 BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
-  if ((::GetVersion() & 0x80000000u) == 0) return ::GetExitCodeThread(hChild, status);
+  if (!AfxIsWin95Family()) return ::GetExitCodeThread(hChild, status);
   return ::GetExitCodeProcess(hChild, status);
 }
 
@@ -66,13 +68,12 @@ BOOL CDecompressDlg::OnInitDialog() {
   if (TimerId == 0) {
     // Nothing would ever poll the decompressor, and the dialog has no button: end it
     // as after a failed decompression.
-    const std::string why = AfxSystemErrorText(::GetLastError());
-    AfxShowMessageBox(m_hWnd, TimerFailureText(why), kTimerFailureCaption, MB_ICONSTOP);
+    AfxShowErrorBox(m_hWnd, kTimerFailureText, "", ::GetLastError(), kTimerFailureCaption);
     EndDialog(IDOK);
     return TRUE;
   }
   Animation.Open(IDR_AVI_WORKING);
-  ProgressBar.SetRange(0, static_cast<WORD>(TotalDisks + 1));
+  ProgressBar.SetRange(0, ProgressBarUpper(TotalDisks));
   return TRUE;
 }
 

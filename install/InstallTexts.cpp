@@ -13,27 +13,43 @@ bool HasExtension(const std::string& text, size_t length) {
   return false;
 }
 
-int64_t AsSigned32(uint32_t value) {
-  return value <= 0x7FFFFFFFu ? int64_t{value} : int64_t{value} - (int64_t{1} << 32);
+// The value as a signed 32-bit decimal, as printf's "%i" prints it.
+std::string SignedDecimal(uint32_t value) {
+  const bool negative = value > 0x7FFFFFFFu;
+  uint32_t magnitude = negative ? 0u - value : value;
+  char digits[12];
+  char* p = digits + sizeof digits;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (negative) *--p = '-';
+  return std::string(p, digits + sizeof digits);
 }
 
 }  // namespace
 
+const char kSourceFolderFailureText[] = "Cannot return to the package folder ";
 const char kSourceFolderFailureCaption[] = "Installation Not Started";
+const char kTimerFailureText[] = "No timer to watch the decompressor with: it may still be running.";
 const char kTimerFailureCaption[] = "Timer Error";
 
 std::string QuoteArgument(const std::string& text) {
   if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
-  std::string out = "\"";
-  size_t backslashes = 0;  // in a row, just before
+  // Each character at most twice, between the quotes: the closing one is there already.
+  std::string out(2 * text.size() + 2, '"');
+  size_t n = 1, backslashes = 0;  // backslashes: in a row, just before
   for (const char c : text) {
     // Before a quote: each backslash doubled, and one more that makes the quote literal.
-    if (c == '"') out.append(backslashes + 1, '\\');
+    if (c == '"') {
+      for (size_t i = 0; i <= backslashes; ++i) out[n++] = '\\';
+    }
     backslashes = c == '\\' ? backslashes + 1 : 0;
-    out += c;
+    out[n++] = c;
   }
-  out.append(backslashes, '\\');  // doubled before the closing quote
-  return out + '"';
+  for (; backslashes > 0; --backslashes) out[n++] = '\\';  // doubled before the closing quote
+  out.resize(n + 1);
+  return out;
 }
 
 std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
@@ -51,7 +67,7 @@ std::string LaunchFailureText(const std::string& program, uint32_t error) {
   if (error == kFileNotFoundError) {
     return "Can't Find " + program + ".\nPlease make sure " + program + " is in your path.";
   }
-  return "Error code " + std::to_string(AsSigned32(error));
+  return "Error code " + SignedDecimal(error);
 }
 
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
@@ -77,14 +93,4 @@ SetupProgram FindSetupProgram(const std::string& installDir, const std::string& 
 
 std::string BuildSetupCommand(const SetupProgram& setup) {
   return QuoteArgument(setup.path) + setup.arguments;
-}
-
-std::string SourceFolderFailureText(const std::string& sourceFolder, const std::string& errorText) {
-  return "Cannot return to the package folder " + sourceFolder + ":\n" + errorText +
-         "\nNothing was started.";
-}
-
-std::string TimerFailureText(const std::string& errorText) {
-  return "Cannot follow the installation without a timer:\n" + errorText +
-         "\nThe decompressor may still be running; see the install log.";
 }

@@ -53,10 +53,10 @@ SetupProgram FindSetupProgram(const std::string& installDir, const std::string& 
 // "C:\Target Dir\setup.exe" in double quotes, then " /s").
 std::string BuildSetupCommand(const SetupProgram& setup);
 
-// The messages of two platform calls that failed, with the platform's own text for
-// the error: the return to the source folder before the log is created, and the
-// progress dialog's timer.
-std::string SourceFolderFailureText(const std::string& sourceFolder, const std::string& errorText);
+// The messages of two platform calls that failed; the platform's own text for the
+// error follows them on a line of their own: the return to the source folder before the
+// log is created (the folder follows the text), and the progress dialog's timer.
+extern const char kSourceFolderFailureText[];
 extern const char kSourceFolderFailureCaption[];
-std::string TimerFailureText(const std::string& errorText);
+extern const char kTimerFailureText[];
 extern const char kTimerFailureCaption[];

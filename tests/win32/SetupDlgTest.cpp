@@ -225,8 +225,8 @@ TEST(SetupDlg, SourceFolderThatCannotBeEnteredAgainStartsNothing) {
   g_refusedFolder.clear();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].owner, mainDialog);
-  EXPECT_EQ(boxes.boxes[0].text,
-            SourceFolderFailureText(folder.Path(), AfxSystemErrorText(ERROR_ACCESS_DENIED)));
+  EXPECT_EQ(boxes.boxes[0].text, kSourceFolderFailureText + folder.Path() + "\n" +
+                                     PlatformErrorText(ERROR_ACCESS_DENIED));
   EXPECT_EQ(boxes.boxes[0].caption, "Installation Not Started");
   EXPECT_EQ(boxes.boxes[0].style, (UINT)MB_ICONSTOP);
   EXPECT_FALSE(FileExists(target + "\\VORDECOMP.LOG")) << "no log in the chosen folder";
