@@ -31,7 +31,8 @@ std::string SignedDecimal(uint32_t value) {
 
 const char kSourceFolderFailureText[] = "Cannot return to the package folder ";
 const char kSourceFolderFailureCaption[] = "Installation Not Started";
-const char kTimerFailureText[] = "No timer to watch the decompressor with: it may still be running.";
+const char kTimerFailureText[] =
+    "No timer to watch the decompressor with: it may still be running.";
 const char kTimerFailureCaption[] = "Timer Error";
 
 std::string QuoteArgument(const std::string& text) {

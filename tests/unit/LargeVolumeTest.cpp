@@ -36,7 +36,8 @@ std::string Header(uint8_t type, uint32_t dataSize, const std::string& name) {
 
 TEST(LargeVolume, ThreeGibibytesAreMeasuredAndReadToTheirEnd) {
   const uint32_t dataSize = 3u << 30;
-  const std::string head = Header(arj::kMainHeaderType, 0, "big.arj") + Header(0, dataSize, "BIG.DAT");
+  const std::string head =
+      Header(arj::kMainHeaderType, 0, "big.arj") + Header(0, dataSize, "BIG.DAT");
   const std::string end("\x60\xEA\0\0", 4);
   const std::string path = "large-volume-test.arj";
   {

@@ -683,7 +683,8 @@ TEST(DecompressDlg, TimerThatDoesNotStartEndsTheDialogWithTheReason) {
   EXPECT_EQ(dlg.ticks, 0);
   ASSERT_EQ(boxes.boxes.size(), 1u) << "no question, no setup program";
   EXPECT_EQ(boxes.boxes[0].owner, dlg.window);
-  EXPECT_EQ(boxes.boxes[0].text, kTimerFailureText + ("\n" + PlatformErrorText(ERROR_NOT_ENOUGH_MEMORY)));
+  EXPECT_EQ(boxes.boxes[0].text,
+            kTimerFailureText + ("\n" + PlatformErrorText(ERROR_NOT_ENOUGH_MEMORY)));
   EXPECT_EQ(boxes.boxes[0].caption, "Timer Error");
   EXPECT_EQ(boxes.boxes[0].style, (UINT)MB_ICONSTOP);
   for (int i = 0; i < 250 && inst.Running(); ++i) ::Sleep(20);
