@@ -1,7 +1,8 @@
 #include "check/ArjHeaders.h"
 
-#include <climits>
 #include <cstring>
+
+#include "check/Folder.h"
 
 size_t MemorySource::ReadAt(uint64_t offset, void* buffer, size_t n) {
   if (offset >= m_size) return 0;
@@ -12,35 +13,33 @@ size_t MemorySource::ReadAt(uint64_t offset, void* buffer, size_t n) {
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::string* why) {
+  uint64_t size = 0;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
     *why = "cannot be opened";
     return nullptr;
   }
-  long size = -1;
-  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
-  // ftell gives a long: 2 GB where it has 32 bits, far beyond any volume.
-  if (size < 0 || size == LONG_MAX) {
+  if (!MeasureFile(path, &size)) {
     std::fclose(f);
-    *why = "cannot be measured (unreadable, or too large)";
+    *why = "cannot be measured";
     return nullptr;
   }
-  return std::unique_ptr<FileSource>(new FileSource(f, static_cast<uint64_t>(size)));
+  return std::unique_ptr<FileSource>(new FileSource(f, size));
 }
 
 FileSource::~FileSource() { std::fclose(m_file); }
 
 size_t FileSource::ReadAt(uint64_t offset, void* buffer, size_t n) {
-  if (offset >= m_size) return 0;  // also keeps the offset within a long
+  if (offset >= m_size) return 0;
   // Headers lie close together: one read of the file serves many of them.
   if (offset < m_windowStart || offset + n > m_windowStart + m_window.size()) {
     if (n > kWindowSize) {
-      if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
+      if (!SeekFile(m_file, offset)) return 0;
       return std::fread(buffer, 1, n, m_file);
     }
     m_window.resize(kWindowSize);
     size_t got = 0;
-    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) == 0) {
+    if (SeekFile(m_file, offset)) {
       got = std::fread(m_window.data(), 1, kWindowSize, m_file);
     }
     m_window.resize(got);

@@ -1,5 +1,9 @@
+// 64-bit file positions where off_t would otherwise have 32 bits.
+#define _FILE_OFFSET_BITS 64
+
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include "check/Folder.h"
 
@@ -19,4 +23,15 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
   }
   closedir(dir);
   return true;
+}
+
+bool MeasureFile(const std::string& path, uint64_t* size) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) return false;
+  *size = static_cast<uint64_t>(st.st_size);
+  return true;
+}
+
+bool SeekFile(std::FILE* file, uint64_t offset) {
+  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 }

@@ -19,3 +19,20 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
   FindClose(find);
   return true;
 }
+
+bool MeasureFile(const std::string& path, uint64_t* size) {
+  WIN32_FIND_DATAA data;
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  HANDLE find = FindFirstFileA(path.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+bool SeekFile(std::FILE* file, uint64_t offset) {
+  // The C runtime's fpos_t is a 64-bit byte position.
+  std::fpos_t position = static_cast<std::fpos_t>(offset);
+  return std::fsetpos(file, &position) == 0;
+}

@@ -8,6 +8,7 @@
 #include "check/Folder.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
+#include "install/InstallTexts.h"
 #include "install/ProgressRange.h"
 #include "viewer/ViewerTexts.h"
 
@@ -76,7 +77,8 @@ class Checker {
   void AtKey(Severity severity, SettingKeyIndex key, const std::string& text) {
     Add(severity, m_report.configFile, m_account[key].line, text);
   }
-  // The entry of that name, matched without regard to case as the platform matches.
+  // The entry of that name: the one spelt exactly so, else one that differs in case
+  // only, as the platform matches names.
   static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
   const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
 
@@ -86,6 +88,7 @@ class Checker {
   void ExplainSettings();
   void CheckValues();
   void CheckArchives();
+  void CheckSetupProgram(size_t files);
   // Where the archives lie: the package folder or a folder in it.
   struct ArchiveFolder {
     std::string path, shown;
@@ -105,10 +108,12 @@ class Checker {
 
 const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
                                   const std::string& name) {
+  const FolderEntry* found = nullptr;
   for (const FolderEntry& e : listing) {
-    if (ProfileFile::SameName(e.name, name)) return &e;
+    if (e.name == name) return &e;
+    if (found == nullptr && ProfileFile::SameName(e.name, name)) found = &e;
   }
-  return nullptr;
+  return found;
 }
 
 PackageReport Checker::Run() {
@@ -149,7 +154,12 @@ bool Checker::ReadConfig(std::string* bytes) {
   }
   std::string why;
   std::unique_ptr<FileSource> file = FileSource::Open(JoinPath(m_folder, entry->name), &why);
-  if (file && file->Size() > kMaxConfigBytes) why = "is larger than 16 MB";
+  if (file && file->Size() > kMaxConfigBytes) {
+    Add(Severity::Error, m_report.configFile, 0,
+        "is larger than 16 MB: vorcheck does not read it, and checks the rest of the "
+        "package as if every key took its default");
+    return false;
+  }
   if (file && why.empty()) {
     bytes->resize(static_cast<size_t>(file->Size()));
     if (file->ReadAt(0, &(*bytes)[0], bytes->size()) != bytes->size()) why = "cannot be read";
@@ -303,6 +313,16 @@ void Checker::CheckValues() {
   } else if (program == ".exe") {
     AtKey(Severity::Warning, kUseProgramKey, "Use_Program is empty: the installer starts \".exe\"");
   }
+  for (const SettingKeyIndex k : {kUseProgramKey, kFirstFileKey, kAppSetupKey}) {
+    const std::string& value =
+        k == kUseProgramKey ? s.DecompressorProgram : k == kFirstFileKey ? s.FirstFile : s.AppSetup;
+    if (value.find('"') != std::string::npos) {
+      AtKey(Severity::Error, k,
+            std::string(kSettingKeys[k].name) +
+                " holds a double quote: no file name holds one, and the installer puts the "
+                "quotes a path needs around it itself");
+    }
+  }
   if (!ProgressBarHolds(s.TotalDisks)) {
     AtKey(Severity::Warning, kTotalDisksKey,
           "Total_Disks=" + std::to_string(s.TotalDisks) +
@@ -387,12 +407,35 @@ void Checker::CheckArchives() {
               " MB, below the archives' unpacked size of " + Grouped(unpacked) +
               " bytes: at least " + std::to_string(neededMb) + " MB are needed");
   }
-  bool setupFound = false;
-  for (const std::string& n : m_fileNames) setupFound = setupFound || SamePath(n, s.AppSetup);
-  if (!setupFound) {
+  CheckSetupProgram(files);
+}
+
+void Checker::CheckSetupProgram(size_t files) {
+  // The installer finds the program's name in App_Setup among the files in the target
+  // folder, which are the archived ones: the same split here, on their names.
+  const InstallSettings& s = m_report.settings;
+  const size_t folderLength = s.InstallDir.size() + 1;
+  const FileExistsTest archived = [](const std::string& path, const void* context) {
+    const Checker& self = *static_cast<const Checker*>(context);
+    const std::string name = path.substr(self.m_report.settings.InstallDir.size() + 1);
+    for (const std::string& n : self.m_fileNames) {
+      if (SamePath(n, name)) return true;
+    }
+    return false;
+  };
+  const SetupProgram setup = FindSetupProgram(s.InstallDir, s.AppSetup, archived, this);
+  if (!archived(setup.path, this)) {
     AtKey(Severity::Warning, kAppSetupKey,
           "App_Setup " + Quoted(s.AppSetup) + " is not among the " +
               Plural(files, "archived file") + ": starting it after the installation will fail");
+  } else if (!setup.arguments.empty()) {
+    const size_t first = setup.arguments.find_first_not_of(' ');
+    AtKey(Severity::Note, kAppSetupKey,
+          "App_Setup " + Quoted(s.AppSetup) + " is the archived " +
+              setup.path.substr(folderLength) + " and its arguments " +
+              Quoted(first == std::string::npos ? "" : setup.arguments.substr(first)) +
+              ": the installer starts " + BuildSetupCommand(setup) +
+              " (in the default target folder)");
   }
 }
 
@@ -458,6 +501,7 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
     damaged = !problems.empty();
   }
   if (damaged) m_archivesRead = false;
+  if (set.volumes.empty()) return;  // its error is reported; a set has at least one
   set.files = tally.FileCount();
   set.unpackedBytes = tally.UnpackedBytes();
   m_fileNames.insert(m_fileNames.end(), tally.FileNames().begin(), tally.FileNames().end());

@@ -2,7 +2,8 @@
 set(VOR_FUZZ_SECONDS 10 CACHE STRING "How long each fuzz target runs under ctest")
 add_compile_options(-g -O1 -fsanitize=fuzzer-no-link,address,undefined)
 
-add_library(vor_portable_fuzz STATIC ${VOR_PORTABLE_SOURCES} ${VOR_CHECK_SOURCES})
+add_library(vor_portable_fuzz STATIC ${VOR_PORTABLE_SOURCES} ${VOR_CHECK_SOURCES}
+            ${VOR_CHECK_POSIX_SOURCES})
 target_include_directories(vor_portable_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
 
 foreach(src ${VOR_FUZZ_TARGETS})

@@ -86,6 +86,7 @@ set(VOR_UNIT_TESTS
   tests/unit/TextLayoutTest.cpp
   tests/unit/ArjHeadersTest.cpp
   tests/unit/PackageCheckTest.cpp
+  tests/unit/LargeVolumeTest.cpp
   tests/unit/ArjTestFiles.cpp
 )
 
@@ -114,9 +115,13 @@ set(VOR_WIN_TESTS
   tests/win32/AllocationCount.cpp
   tests/win32/ViewerTest.cpp
   tests/win32/ImportHook.cpp
+  # The checker's file access where a long has 32 bits.
+  tests/unit/LargeVolumeTest.cpp
+  check/ArjHeaders.cpp
+  check/FolderWin32.cpp
 )
 set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBrowse FolderFreeSpace
-    Viewer StdioFile DecompressResources DecompressDlg DecompressTranscript)
+    Viewer StdioFile DecompressResources DecompressDlg DecompressTranscript LargeVolume)
 
 set(VOR_E2E_TESTS
   tests/common/TestFiles.cpp

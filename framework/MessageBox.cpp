@@ -38,3 +38,18 @@ std::string AfxLoadString(UINT nID) {
     text.resize(text.size() * 2);
   }
 }
+
+int AfxShowErrorBox(HWND hOwner, const char* text, const char* detail, DWORD error,
+                    const char* caption) {
+  char why[512];
+  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, why, sizeof why, nullptr);
+  while (n > 0 && static_cast<unsigned char>(why[n - 1]) <= ' ') --n;  // its line end
+  why[n] = '\0';
+  if (n == 0) ::wsprintfA(why, "Error code %lu", error);
+  std::string message = text;
+  message += detail;
+  message += '\n';
+  message += why;
+  return AfxShowMessageBox(hOwner, message, caption, MB_ICONSTOP);
+}

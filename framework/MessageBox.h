@@ -23,3 +23,11 @@ MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
 
 // A string from the program's string table; empty when the table has no entry.
 std::string AfxLoadString(UINT nID);
+
+// A message box with the stop icon for a platform call that failed with `error`: the
+// text, then on a line of its own the platform's own text for the error (for 2: "The
+// system cannot find the file specified."), or "Error code " and the number when it
+// has none.
+// `text` and `detail` are joined without anything between them.
+int AfxShowErrorBox(HWND hOwner, const char* text, const char* detail, DWORD error,
+                    const char* caption);

@@ -1,7 +1,5 @@
 #include "install/DecompressDlg.h"
 
-#include <vector>
-
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
@@ -21,6 +19,16 @@ const UINT kPollPeriodMs = 20;
 BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
   if (!AfxIsWin95Family()) return ::GetExitCodeThread(hChild, status);
   return ::GetExitCodeProcess(hChild, status);
+}
+
+// A file (not a folder) of that path exists; a name with wildcards names none.
+bool IsExistingFile(const std::string& path, const void*) {
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 }  // namespace
@@ -57,6 +65,13 @@ BOOL CDecompressDlg::OnInitDialog() {
   LogReader.Open(kLogFileName, CFile::modeReadWrite | CFile::shareDenyNone | CFile::typeText);
   ArchiveCount = 0;
   TimerId = ::SetTimer(m_hWnd, kPollTimerId, kPollPeriodMs, nullptr);
+  if (TimerId == 0) {
+    // Nothing would ever poll the decompressor, and the dialog has no button: end it
+    // as after a failed decompression.
+    AfxShowErrorBox(m_hWnd, kTimerFailureText, "", ::GetLastError(), kTimerFailureCaption);
+    EndDialog(IDOK);
+    return TRUE;
+  }
   Animation.Open(IDR_AVI_WORKING);
   ProgressBar.SetRange(0, ProgressBarUpper(TotalDisks));
   return TRUE;
@@ -144,17 +159,17 @@ void CDecompressDlg::Finish(DWORD exitCode) {
 }
 
 void CDecompressDlg::StartSetupProgram() {
-  std::string command = BuildSetupCommand(InstallDir, AppSetup);
+  const std::string command =
+      BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, &IsExistingFile));
   // CreateProcessA may write into its command line: hand it a copy of its own.
-  std::vector<char> commandLine(command.begin(), command.end());
-  commandLine.push_back('\0');
+  std::string commandLine = command;
 
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   // No current directory: the setup program starts in the installer's, the source
   // directory. The installer does not wait for it.
-  if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+  if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                        nullptr, nullptr, &si, &pi)) {
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);

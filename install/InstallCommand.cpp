@@ -25,7 +25,13 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
   // The folder dialog made the chosen folder current while testing it. A source folder
   // in a drive root is held as "S:", which the platform would read as the current
   // folder of drive S (the chosen folder, when it lies on S): go back to "S:\".
-  ::SetCurrentDirectoryA(DriveRootAsFolder(Settings.SourceDir).c_str());
+  // Should that fail, the log would land in the chosen folder: report it, start nothing.
+  const std::string sourceFolder = DriveRootAsFolder(Settings.SourceDir);
+  if (!::SetCurrentDirectoryA(sourceFolder.c_str())) {
+    AfxShowErrorBox(pOwner->m_hWnd, kSourceFolderFailureText, sourceFolder.c_str(),
+                    ::GetLastError(), kSourceFolderFailureCaption);
+    return false;
+  }
   Settings.InstallDir = TrimDriveRoot(folderDlg.Folder);
   Settings.SpaceRequired = folderDlg.SpaceRequired;
 

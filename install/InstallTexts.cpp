@@ -4,22 +4,60 @@ namespace {
 
 constexpr uint32_t kFileNotFoundError = 2;  // ERROR_FILE_NOT_FOUND
 
-// A path goes on a command line in double quotes when it holds a blank, so that the
-// program receives it as one argument; without a blank it goes as it is.
-std::string QuotedIfBlank(const std::string& path) {
-  return path.find(' ') == std::string::npos ? path : '"' + path + '"';
+// The name in the first `length` characters has a dot in its last part: an extension.
+// The platform adds ".exe" to a name without one.
+bool HasExtension(const std::string& text, size_t length) {
+  while (length > 0 && text[length - 1] != '\\' && text[length - 1] != '/') {
+    if (text[--length] == '.') return true;
+  }
+  return false;
 }
 
-int64_t AsSigned32(uint32_t value) {
-  return value <= 0x7FFFFFFFu ? int64_t{value} : int64_t{value} - (int64_t{1} << 32);
+// The value as a signed 32-bit decimal, as printf's "%i" prints it.
+std::string SignedDecimal(uint32_t value) {
+  const bool negative = value > 0x7FFFFFFFu;
+  uint32_t magnitude = negative ? 0u - value : value;
+  char digits[12];
+  char* p = digits + sizeof digits;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (negative) *--p = '-';
+  return std::string(p, digits + sizeof digits);
 }
 
 }  // namespace
 
+const char kSourceFolderFailureText[] = "Cannot return to the package folder ";
+const char kSourceFolderFailureCaption[] = "Installation Not Started";
+const char kTimerFailureText[] =
+    "No timer to watch the decompressor with: it may still be running.";
+const char kTimerFailureCaption[] = "Timer Error";
+
+std::string QuoteArgument(const std::string& text) {
+  if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
+  // Each character at most twice, between the quotes: the closing one is there already.
+  std::string out(2 * text.size() + 2, '"');
+  size_t n = 1, backslashes = 0;  // backslashes: in a row, just before
+  for (const char c : text) {
+    // Before a quote: each backslash doubled, and one more that makes the quote literal.
+    if (c == '"') {
+      for (size_t i = 0; i <= backslashes; ++i) out[n++] = '\\';
+    }
+    backslashes = c == '\\' ? backslashes + 1 : 0;
+    out[n++] = c;
+  }
+  for (; backslashes > 0; --backslashes) out[n++] = '\\';  // doubled before the closing quote
+  out.resize(n + 1);
+  return out;
+}
+
 std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
                                          const std::string& sourceDir,
                                          const std::string& firstFile) {
-  return program + " " + commandLine + " " + QuotedIfBlank(sourceDir + "\\" + firstFile);
+  return QuoteArgument(program) + " " + commandLine + " " +
+         QuoteArgument(sourceDir + "\\" + firstFile);
 }
 
 std::string LaunchFailureCaption(const std::string& program) {
@@ -30,9 +68,30 @@ std::string LaunchFailureText(const std::string& program, uint32_t error) {
   if (error == kFileNotFoundError) {
     return "Can't Find " + program + ".\nPlease make sure " + program + " is in your path.";
   }
-  return "Error code " + std::to_string(AsSigned32(error));
+  return "Error code " + SignedDecimal(error);
 }
 
-std::string BuildSetupCommand(const std::string& installDir, const std::string& appSetup) {
-  return QuotedIfBlank(installDir + "\\" + appSetup);
+SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
+                              FileExistsTest fileExists, const void* context) {
+  SetupProgram setup;
+  // Where the name ends: the whole first, then before each blank that follows a
+  // character other than a blank.
+  for (size_t end = appSetup.size(), i = 0;; end = i) {
+    setup.path.assign(installDir).append(1, '\\').append(appSetup, 0, end);
+    if (end < appSetup.size() && !HasExtension(appSetup, end)) setup.path.append(".exe");
+    if (fileExists(setup.path, context)) {
+      setup.arguments.assign(appSetup, end, std::string::npos);
+      return setup;
+    }
+    do {
+      ++i;
+    } while (i < appSetup.size() && (appSetup[i] != ' ' || appSetup[i - 1] == ' '));
+    if (i >= appSetup.size()) break;
+  }
+  setup.path.assign(installDir).append(1, '\\').append(appSetup);
+  return setup;
+}
+
+std::string BuildSetupCommand(const SetupProgram& setup) {
+  return QuoteArgument(setup.path) + setup.arguments;
 }

@@ -7,8 +7,17 @@
 // settings. None has a length limit: nothing is cut, and the caller hands the
 // whole text to the platform (CreateProcessA needs a writable copy).
 
-// program + " " + commandLine + " " + the archive path sourceDir + "\" + firstFile,
-// which goes in double quotes when it holds a blank ("C:\My Games\*.arj").
+// One piece of a command line, written so that the C runtime's split gives it back
+// unchanged: as it is when it holds no blank, tab or double quote and is not empty;
+// otherwise in double quotes, each quote in it written as \" and the backslashes in
+// front of a quote, or of the closing quote, doubled ("C:\My Games\" becomes
+// "C:\My Games\\"). A program's name goes through it too: such a name holds no quote
+// and does not end in a backslash, so there it is the plain quotes the platform reads.
+std::string QuoteArgument(const std::string& text);
+
+// program + " " + commandLine + " " + the archive path sourceDir + "\" + firstFile;
+// the program and the archive path through QuoteArgument, so that paths without a
+// blank stay as written ("ARJ.exe x -v -y E:\SETUP\*.arj").
 std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
                                          const std::string& sourceDir,
                                          const std::string& firstFile);
@@ -22,6 +31,32 @@ std::string LaunchFailureCaption(const std::string& program);
 // (what printf's "%i" prints for it, so 0xFFFFFFFF reads -1).
 std::string LaunchFailureText(const std::string& program, uint32_t error);
 
-// installDir + "\" + appSetup; a drive root held as "C:" gives "C:\setup.exe". In double
-// quotes when it holds a blank, so that the platform does not try "C:\Target.exe" first.
-std::string BuildSetupCommand(const std::string& installDir, const std::string& appSetup);
+// The package's setup program: App_Setup may hold the program's name followed by its
+// arguments ("setup.exe /s").
+struct SetupProgram {
+  std::string path;       // installDir + "\" + the name; a drive root "C:" gives "C:\name"
+  std::string arguments;  // what follows the name in App_Setup, as written; "" for none
+};
+
+// Whether a file of that path exists; `context` is what the caller handed on with it.
+using FileExistsTest = bool (*)(const std::string& path, const void* context);
+
+// Finds where the program's name in appSetup ends, in the install folder only: the
+// whole of appSetup when it names an existing file there; else the shortest prefix
+// ending before a blank that does, with ".exe" added to a prefix without an extension
+// as the platform adds it; else the whole, without arguments.
+SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
+                              FileExistsTest fileExists, const void* context = nullptr);
+
+// The command that starts it: its path through QuoteArgument, then the arguments as
+// the packager wrote them ("C:\Target Dir" and "setup.exe /s" give
+// "C:\Target Dir\setup.exe" in double quotes, then " /s").
+std::string BuildSetupCommand(const SetupProgram& setup);
+
+// The messages of two platform calls that failed; the platform's own text for the
+// error follows them on a line of their own: the return to the source folder before the
+// log is created (the folder follows the text), and the progress dialog's timer.
+extern const char kSourceFolderFailureText[];
+extern const char kSourceFolderFailureCaption[];
+extern const char kTimerFailureText[];
+extern const char kTimerFailureCaption[];

@@ -99,7 +99,7 @@ TEST(Install, DriveRootIsHandedOnInItsShortForm) {
   // T: is a drive of the test prefix's own (tools/wine-run.sh).
   ASSERT_TRUE(DirectoryExists("T:\\")) << "the test drive T: is missing";
   SourceFolder folder;
-  PreparePackage(folder, "Default_Directory=T:\\\r\nApp_Setup=setup.exe\r\n", "",
+  PreparePackage(folder, "Default_Directory=T:\\\r\nApp_Setup=setup.exe -x\r\n", "",
                  "file INSTALLED.TXT 10\r\nexit 0\r\n");
   ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(), "T:\\setup.exe", FALSE));
   HANDLE h = ::CreateFileA("T:\\setup.script", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -111,7 +111,8 @@ TEST(Install, DriveRootIsHandedOnInItsShortForm) {
   ASSERT_TRUE(InstallAndAccept(app, dlg, "T:\\"));
   EXPECT_TRUE(WaitUntil([&] { return FileExists("T:\\setup.report"); }));
   auto setup = ReadReport("T:\\setup.report");
-  EXPECT_EQ(setup["cmdline"], "T:\\setup.exe");
+  EXPECT_EQ(setup["cmdline"], "T:\\setup.exe -x") << "no blank in the folder: no quotes";
+  EXPECT_EQ(setup["argc"], "2");
   EXPECT_EQ(setup["cwd"], folder.Path()) << "the setup program starts in the source folder";
   EXPECT_EQ(ReadReport(folder.File("unpacker.report"))["cwd"], "T:\\");
   EXPECT_TRUE(FileExists("T:\\INSTALLED.TXT"));

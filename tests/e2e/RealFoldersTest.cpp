@@ -96,26 +96,39 @@ TEST(RealFolders, PathsWithBlanksReachTheProgramsAsOneArgument) {
   ASSERT_TRUE(::CreateDirectoryA(package.c_str(), nullptr));
   const std::string target = base.File("Target Dir");
   ASSERT_TRUE(::CreateDirectoryA(target.c_str(), nullptr));
-  PreparePackageIn(package, "Default_Directory=" + target + "\r\nApp_Setup=setup.exe\r\n", "",
-                   "file README.TXT 10\r\nexit 0\r\n");
-  ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(), (target + "\\setup.exe").c_str(), FALSE));
-  WriteWholeFile(target + "\\setup.script", "");
+  // A decompressor's name with a blank; an empty First_File, so that the archive path
+  // ends in a backslash; a setup program given with its arguments, beside a program
+  // named like the whole of App_Setup's first word.
+  PreparePackageIn(package, "Default_Directory=" + target + "\r\nApp_Setup=install -auto /q\r\n",
+                   "Use_Program=my unpacker\r\nFirst_File=\r\n", "");
+  ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(),
+                          (package + "\\my unpacker.exe").c_str(), FALSE));
+  WriteWholeFile(package + "\\my unpacker.script", "file README.TXT 10\r\nexit 0\r\n");
+  for (const char* name : {"install.exe", "install -auto.exe"}) {
+    ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(),
+                            (target + "\\" + name).c_str(), FALSE));
+  }
+  WriteWholeFile(target + "\\install.script", "");
 
   Installer app(package);
   HWND dlg = app.MainDialog();
   ASSERT_NE(dlg, nullptr);
   ASSERT_TRUE(InstallAndAccept(app, dlg, target));
 
-  auto unpacker = ReadReport(package + "\\unpacker.report");
-  EXPECT_EQ(unpacker["cmdline"], "unpacker.exe x -v -y \"" + package + "\\*.arj\"");
+  auto unpacker = ReadReport(package + "\\my unpacker.report");
+  EXPECT_EQ(unpacker["cmdline"], "\"my unpacker.exe\" x -v -y \"" + package + "\\\\\"");
   EXPECT_EQ(unpacker["argc"], "5");
-  EXPECT_EQ(unpacker["arg4"], package + "\\*.arj");
+  EXPECT_EQ(unpacker["arg4"], package + "\\");
   EXPECT_EQ(ReadWholeFile(target + "\\README.TXT").size(), 10u);
 
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(target + "\\setup.report"); }));
-  auto setup = ReadReport(target + "\\setup.report");
-  EXPECT_EQ(setup["cmdline"], "\"" + target + "\\setup.exe\"");
-  EXPECT_EQ(setup["argc"], "1");
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(target + "\\install.report"); }));
+  auto setup = ReadReport(target + "\\install.report");
+  EXPECT_EQ(setup["cmdline"], "\"" + target + "\\install.exe\" -auto /q");
+  EXPECT_EQ(setup["argc"], "3");
+  EXPECT_EQ(setup["arg0"], target + "\\install.exe");
+  EXPECT_EQ(setup["arg1"], "-auto");
+  EXPECT_EQ(setup["arg2"], "/q");
+  EXPECT_FALSE(FileExists(target + "\\install -auto.report")) << "the shortest name is taken";
   Click(dlg, IDCANCEL);
   EXPECT_EQ(app.WaitForExit(), 0u);
 }
@@ -123,7 +136,7 @@ TEST(RealFolders, PathsWithBlanksReachTheProgramsAsOneArgument) {
 TEST(RealFolders, LaunchErrorShowsTheQuotedCommand) {
   SourceFolder base;
   const std::string target = base.File("Target Dir");
-  PreparePackage(base, "Default_Directory=" + target + "\r\nApp_Setup=missing.exe\r\n", "",
+  PreparePackage(base, "Default_Directory=" + target + "\r\nApp_Setup=missing.exe /s\r\n", "",
                  "exit 0\r\n");
   Installer app(base.Path());
   HWND dlg = app.MainDialog();
@@ -134,7 +147,7 @@ TEST(RealFolders, LaunchErrorShowsTheQuotedCommand) {
   Click(done.hwnd, IDYES);
   MessageBoxView failed = WaitForBox(app, "Launch Error");
   ASSERT_NE(failed.hwnd, nullptr);
-  EXPECT_EQ(failed.text, "\"" + target + "\\missing.exe\"");
+  EXPECT_EQ(failed.text, "\"" + target + "\\missing.exe /s\"") << "no program found: the whole";
   Click(failed.hwnd, IDOK);
   Click(dlg, IDCANCEL);
   EXPECT_EQ(app.WaitForExit(), 0u);

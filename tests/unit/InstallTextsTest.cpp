@@ -1,15 +1,76 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "install/InstallTexts.h"
+
+namespace {
+
+// Splits a command line the way the C runtime splits it for main(): the program's
+// name ends at the first blank or tab outside quotes (quotes only group there); in
+// the arguments, 2n backslashes before a quote give n and the quote groups, 2n+1 give
+// n and a literal quote, other backslashes stand for themselves.
+std::vector<std::string> SplitLikeTheRuntime(const std::string& line) {
+  std::vector<std::string> args;
+  size_t i = 0;
+  std::string arg;
+  bool quoted = false;
+  for (; i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t')); ++i) {
+    if (line[i] == '"') {
+      quoted = !quoted;
+    } else {
+      arg += line[i];
+    }
+  }
+  args.push_back(arg);
+  for (;;) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size()) return args;
+    arg.clear();
+    quoted = false;
+    while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+      size_t n = 0;
+      while (i + n < line.size() && line[i + n] == '\\') ++n;
+      if (n > 0) {
+        const bool beforeQuote = i + n < line.size() && line[i + n] == '"';
+        arg.append(beforeQuote ? n / 2 : n, '\\');
+        i += n;
+        if (beforeQuote && n % 2 == 1) arg += line[i++];  // a literal quote
+      } else if (line[i] == '"') {
+        if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+          arg += line[++i];  // "" inside quotes
+        } else {
+          quoted = !quoted;
+        }
+        ++i;
+      } else {
+        arg += line[i++];
+      }
+    }
+    args.push_back(arg);
+  }
+}
+
+// The setup command when exactly these files exist.
+std::string SetupCommand(const std::string& installDir, const std::string& appSetup,
+                         const std::set<std::string>& files = {}) {
+  const FileExistsTest listed = [](const std::string& path, const void* context) {
+    return static_cast<const std::set<std::string>*>(context)->count(path) > 0;
+  };
+  return BuildSetupCommand(FindSetupProgram(installDir, appSetup, listed, &files));
+}
+
+}  // namespace
 
 TEST(InstallTexts, CommandLineJoinsThePiecesInOrder) {
   EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:\\SETUP", "*.arj"),
             "ARJ.exe x -v -y E:\\SETUP\\*.arj");
   EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:", "*.arj"),
             "ARJ.exe x -v -y E:\\*.arj");
-  EXPECT_EQ(BuildDecompressorCommandLine("", "", "", ""), "  \\");
+  EXPECT_EQ(BuildDecompressorCommandLine("", "", "", ""), "\"\"  \\")
+      << "an empty piece is kept as an empty argument";
 }
 
 TEST(InstallTexts, PathsWithBlanksAreQuotedAndOthersAreNot) {
@@ -17,9 +78,63 @@ TEST(InstallTexts, PathsWithBlanksAreQuotedAndOthersAreNot) {
             "ARJ.exe x -v -y \"C:\\My Games\\Release 1\\*.arj\"");
   EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\SRC", "my pkg.arj"),
             "ARJ.exe x -v -y \"C:\\SRC\\my pkg.arj\"");
-  EXPECT_EQ(BuildSetupCommand("C:\\Target Dir", "setup.exe"), "\"C:\\Target Dir\\setup.exe\"");
-  EXPECT_EQ(BuildSetupCommand("C:\\Target\tDir", "setup.exe"), "C:\\Target\tDir\\setup.exe")
-      << "only the blank counts";
+  EXPECT_EQ(SetupCommand("C:\\Target Dir", "setup.exe"), "\"C:\\Target Dir\\setup.exe\"");
+  EXPECT_EQ(SetupCommand("C:\\Target\tDir", "setup.exe"), "\"C:\\Target\tDir\\setup.exe\"")
+      << "a tab separates arguments as a blank does";
+  EXPECT_EQ(BuildDecompressorCommandLine("My Unpacker.exe", "x -y", "C:\\SRC", "*.arj"),
+            "\"My Unpacker.exe\" x -y C:\\SRC\\*.arj");
+}
+
+TEST(InstallTexts, QuotedPiecesComeBackWholeFromTheRuntimesSplit) {
+  // First_File empty, ending in a backslash, holding a quote; a folder with a blank.
+  const std::pair<const char*, const char*> archives[] = {
+      {"C:\\My Games", ""}, {"C:\\My Games", "pkg\\"}, {"C:\\My Games", "pkg\\\\"},
+      {"C:\\SRC", "a\"b.arj"}, {"C:\\My Games", "a\\\"b c"}, {"\\\\server\\share dir", "*.arj"},
+  };
+  for (const auto& a : archives) {
+    const std::string line = BuildDecompressorCommandLine("ARJ.exe", "x -v -y", a.first, a.second);
+    EXPECT_EQ(SplitLikeTheRuntime(line),
+              (std::vector<std::string>{"ARJ.exe", "x", "-v", "-y",
+                                        std::string(a.first) + "\\" + a.second}))
+        << line;
+  }
+  for (const std::string piece : {"\"", "\\", "", " ", "a\tb", "x\\\\\" \\"}) {
+    EXPECT_EQ(SplitLikeTheRuntime("p " + QuoteArgument(piece)),
+              (std::vector<std::string>{"p", piece}));
+  }
+  // Without a blank, tab or quote a piece stays as written, backslashes and all.
+  EXPECT_EQ(QuoteArgument("C:\\SRC\\"), "C:\\SRC\\");
+  EXPECT_EQ(QuoteArgument("C:\\My Games\\"), "\"C:\\My Games\\\\\"");
+  EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+  EXPECT_EQ(SplitLikeTheRuntime(SetupCommand("C:\\Target Dir", "setup.exe /s",
+                                             {"C:\\Target Dir\\setup.exe"})),
+            (std::vector<std::string>{"C:\\Target Dir\\setup.exe", "/s"}));
+}
+
+TEST(InstallTexts, SetupProgramEndsAtTheFirstNameThatExistsInTheTarget) {
+  const std::string dir = "C:\\Target Dir";
+  EXPECT_EQ(SetupCommand(dir, "setup.exe /s", {dir + "\\setup.exe"}),
+            "\"C:\\Target Dir\\setup.exe\" /s");
+  EXPECT_EQ(SetupCommand(dir, "install -auto  -q", {dir + "\\install.exe"}),
+            "\"C:\\Target Dir\\install.exe\" -auto  -q")
+      << "\".exe\" added as the platform adds it; the arguments as written";
+  const std::set<std::string> both = {dir + "\\Setup.exe", dir + "\\Setup Game.exe"};
+  EXPECT_EQ(SetupCommand(dir, "Setup Game.exe", both), "\"C:\\Target Dir\\Setup Game.exe\"")
+      << "the whole name first";
+  EXPECT_EQ(SetupCommand(dir, "Setup Game.exe -x", both),
+            "\"C:\\Target Dir\\Setup.exe\" Game.exe -x")
+      << "then the shortest, as the platform tries them";
+  EXPECT_EQ(SetupCommand(dir, "bin\\setup.exe /s", {dir + "\\bin\\setup.exe"}),
+            "\"C:\\Target Dir\\bin\\setup.exe\" /s");
+  EXPECT_EQ(SetupCommand("C:\\GAMES", "setup.exe /s", {"C:\\GAMES\\setup.exe"}),
+            "C:\\GAMES\\setup.exe /s")
+      << "without a blank in the folder, the command packages always got";
+  EXPECT_EQ(SetupCommand("C:", "setup.exe /s", {"C:\\setup.exe"}), "C:\\setup.exe /s");
+  EXPECT_EQ(SetupCommand(dir, "setup.exe /s"), "\"C:\\Target Dir\\setup.exe /s\"")
+      << "nothing exists: the whole, quoted";
+  EXPECT_EQ(SetupCommand(dir, "setup.exe /s", {"C:\\Other\\setup.exe"}),
+            "\"C:\\Target Dir\\setup.exe /s\"")
+      << "only the target folder is searched";
 }
 
 TEST(InstallTexts, LongTextsAreNeitherCutNorChanged) {
@@ -29,13 +144,13 @@ TEST(InstallTexts, LongTextsAreNeitherCutNorChanged) {
   EXPECT_EQ(line.size(), 763u);
 
   const std::string installDir = "C:\\" + std::string(597, 'x');
-  EXPECT_EQ(BuildSetupCommand(installDir, "setup.exe"), installDir + "\\setup.exe");
+  EXPECT_EQ(SetupCommand(installDir, "setup.exe"), installDir + "\\setup.exe");
 }
 
 TEST(InstallTexts, SetupCommandUnderTheInstallFolder) {
-  EXPECT_EQ(BuildSetupCommand("C:\\VOR_TEMP", "setup.exe"), "C:\\VOR_TEMP\\setup.exe");
-  EXPECT_EQ(BuildSetupCommand("C:", "setup.exe"), "C:\\setup.exe");
-  EXPECT_EQ(BuildSetupCommand("D:\\GAMES\\", "INSTALL.EXE"), "D:\\GAMES\\\\INSTALL.EXE");
+  EXPECT_EQ(SetupCommand("C:\\VOR_TEMP", "setup.exe"), "C:\\VOR_TEMP\\setup.exe");
+  EXPECT_EQ(SetupCommand("C:", "setup.exe"), "C:\\setup.exe");
+  EXPECT_EQ(SetupCommand("D:\\GAMES\\", "INSTALL.EXE"), "D:\\GAMES\\\\INSTALL.EXE");
 }
 
 TEST(InstallTexts, MissingProgramIsNamedTwice) {

@@ -149,6 +149,26 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
     EXPECT_EQ(r.ExitStatus(), 2);
   }
   {
+    SCOPED_TRACE("double quotes in names");
+    dir.Write("VOR.INI", Config("App_Setup=\"setup.exe\" /s\n",
+                                "Use_Program=\"ARJ\"x\nFirst_File=pkg.arj\"\n"));
+    const std::string lines = Lines(Check());
+    for (const char* key : {"VOR.INI:2: error: App_Setup", "VOR.INI:4: error: Use_Program",
+                            "VOR.INI:5: error: First_File"}) {
+      EXPECT_TRUE(Has(lines, std::string(key) + " holds a double quote: no file name holds one"))
+          << key << "\nin:\n" << lines;
+    }
+  }
+  {
+    SCOPED_TRACE("a VOR.INI too large to check");
+    dir.Write("VOR.INI", Config("", "") + std::string(16 << 20, ';'));
+    const PackageReport r = Check();
+    EXPECT_TRUE(Has(Lines(r),
+                    "VOR.INI: error: is larger than 16 MB: vorcheck does not read it, and checks "
+                    "the rest of the package as if every key took its default"))
+        << Lines(r);
+  }
+  {
     SCOPED_TRACE("no VOR.INI: the defaults, *.arj included, are checked");
     dir.Remove("VOR.INI");
     const PackageReport r = Check();
@@ -158,6 +178,47 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
     EXPECT_EQ(r.origins[kFirstFileKey].value, "*.arj");
     EXPECT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.ExitStatus(), 2);
+  }
+}
+
+TEST_F(Package, SetupProgramWithArgumentsIsSplitAsTheInstallerSplitsIt) {
+  const auto configWithSetup = [](const std::string& appSetup) {
+    return Config("App_Name=T\nDefault_Directory=C:\\TESTPKG\nApp_Setup=" + appSetup +
+                      "\nSpace_Required=1\n",
+                  "First_File=pkg.arj\nTotal_Disks=3\n");
+  };
+  dir.Write("VOR.INI", configWithSetup("setup /s -q"));
+  PackageReport r = Check();
+  EXPECT_EQ(Lines(r),
+            "VOR.INI:4: note: App_Setup \"setup /s -q\" is the archived setup.exe and its "
+            "arguments \"/s -q\": the installer starts C:\\TESTPKG\\setup.exe /s -q (in the "
+            "default target folder)\n");
+  EXPECT_EQ(r.ExitStatus(), 0);
+
+  dir.Write("VOR.INI", configWithSetup("install.exe /s"));
+  EXPECT_TRUE(Has(Lines(Check()), "VOR.INI:4: warning: App_Setup \"install.exe /s\" is not among"));
+}
+
+// On a file system that tells case apart, a folder may be named like a volume or like
+// VOR.INI in another case: the file of the exact name is read.
+TEST_F(Package, AFolderNamedLikeAVolumeInAnotherCaseIsPassedOver) {
+  for (const bool upperFile : {false, true}) {
+    SCOPED_TRACE(upperFile ? "PKG.ARJ beside a folder pkg.arj" : "pkg.arj beside a folder PKG.ARJ");
+    TempDir other;
+    for (unsigned i = 0; i < volumes; ++i) {
+      const std::string name = arj::VolumeName("pkg.arj", i);
+      other.Write(i == 0 && upperFile ? "PKG.ARJ" : name, dir.Read(name));
+    }
+    other.Write(upperFile ? "pkg.arj/inside" : "PKG.ARJ/inside", "a folder");
+    other.Write("vor.ini/inside", "a folder");
+    for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe"}) {
+      other.Write(name, dir.Read(name));
+    }
+    const PackageReport r = CheckPackage(other.Path(), "");
+    EXPECT_EQ(Lines(r), "");
+    ASSERT_EQ(r.archives.size(), 1u);
+    EXPECT_EQ(r.archives[0].volumes.size(), 3u);
+    EXPECT_TRUE(Has(FormatReport(r), "3 volumes"));
   }
 }
 

@@ -14,7 +14,9 @@
 #include "framework/MessageBox.h"
 #include "install/DecompressDlg.h"
 #include "install/ExitCodeMessages.h"
+#include "install/InstallTexts.h"
 #include "res/resource.h"
+#include "tests/win32/ImportHook.h"
 #include "tests/win32/TestSupport.h"
 
 namespace {
@@ -649,6 +651,43 @@ TEST(DecompressDlg, FailedStatusQueryEndsTheDialog) {
     EXPECT_FALSE(dlg.ClipOpen());
   }
   ::CloseHandle(event);
+}
+
+namespace {
+
+// SetTimer that fails for every window's timer (the scripts' thread timer still runs).
+ImportHook* g_setTimer = nullptr;
+UINT_PTR WINAPI WindowTimerFails(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  if (hWnd == nullptr) {
+    return ((decltype(&WindowTimerFails))g_setTimer->Original())(hWnd, id, elapse, proc);
+  }
+  ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return 0;
+}
+
+}  // namespace
+
+TEST(DecompressDlg, TimerThatDoesNotStartEndsTheDialogWithTheReason) {
+  Installation inst;
+  inst.Start("exit 0\r\n");
+  MessageBoxRecorder boxes;
+  CWatchedDecompressDlg dlg;
+  inst.Prepare(dlg, 3);
+  {
+    ImportHook hook("user32.dll", "SetTimer", (void*)&WindowTimerFails);
+    ASSERT_TRUE(hook.Active());
+    g_setTimer = &hook;
+    EXPECT_EQ(RunScripted(dlg, {}, 5000), IDOK);
+    g_setTimer = nullptr;
+  }
+  EXPECT_EQ(dlg.ticks, 0);
+  ASSERT_EQ(boxes.boxes.size(), 1u) << "no question, no setup program";
+  EXPECT_EQ(boxes.boxes[0].owner, dlg.window);
+  EXPECT_EQ(boxes.boxes[0].text,
+            kTimerFailureText + ("\n" + PlatformErrorText(ERROR_NOT_ENOUGH_MEMORY)));
+  EXPECT_EQ(boxes.boxes[0].caption, "Timer Error");
+  EXPECT_EQ(boxes.boxes[0].style, (UINT)MB_ICONSTOP);
+  for (int i = 0; i < 250 && inst.Running(); ++i) ::Sleep(20);
 }
 
 TEST(DecompressDlg, WithoutItsLogTheDialogStillReportsTheEnd) {

@@ -1,8 +1,11 @@
 // The main dialog on real windows, driven in-process.
 #include <gtest/gtest.h>
 
+#include "framework/MessageBox.h"
 #include "framework/WinApp.h"
+#include "install/InstallTexts.h"
 #include "res/resource.h"
+#include "tests/win32/ImportHook.h"
 #include "tests/win32/TestSupport.h"
 #include "ui/SetupDlg.h"
 
@@ -172,6 +175,63 @@ TEST(SetupDlg, FolderNamedLikeTheConfigurationCountsAsPresent) {
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(dlg.Settings.InstallDir, "C:\\VOR_TEMP");
   EXPECT_FALSE(AfxGetApp()->HasQuitRequest());
+}
+
+// SetCurrentDirectoryA that refuses one folder.
+ImportHook* g_setCurrentDirectory = nullptr;
+std::string g_refusedFolder;
+BOOL WINAPI RefuseOneFolder(LPCSTR path) {
+  if (::lstrcmpiA(path, g_refusedFolder.c_str()) == 0) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return ((decltype(&RefuseOneFolder))g_setCurrentDirectory->Original())(path);
+}
+
+TEST(SetupDlg, SourceFolderThatCannotBeEnteredAgainStartsNothing) {
+  TempFolder folder;
+  const std::string target = folder.File("target");
+  ASSERT_TRUE(::CreateDirectoryA(target.c_str(), nullptr));
+  folder.Write("VOR.INI", "[INSTALL]\r\nDefault_Directory=C:\\OFFERED\r\n"
+                          "[DECOMPRESSION]\r\nUse_Program=nosuchprogram\r\n");
+  ScopedCurrentDirectory cd(folder.Path());
+  MessageBoxRecorder boxes;
+  CSetupDlg dlg;
+  ImportHook hook("kernel32.dll", "SetCurrentDirectoryA", (void*)&RefuseOneFolder);
+  ASSERT_TRUE(hook.Active());
+  g_setCurrentDirectory = &hook;
+  g_refusedFolder = folder.Path();
+  HWND mainDialog = nullptr;
+  RunScripted(dlg, {
+      [&] {
+        mainDialog = dlg.m_hWnd;
+        ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDC_INSTALL, 0);
+        return true;
+      },
+      [&] {
+        HWND folderDlg = FindThreadWindow("Select Install Folder");
+        if (folderDlg == nullptr) return false;
+        ::SetDlgItemTextA(folderDlg, IDC_FOLDER_EDIT, target.c_str());
+        ::PostMessageA(folderDlg, WM_COMMAND, IDOK, 0);
+        return true;
+      },
+      [&] {
+        if (boxes.boxes.empty()) return false;
+        EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItem(IDC_VIEW_LOG)));
+        ::PostMessageA(dlg.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return true;
+      },
+  });
+  g_refusedFolder.clear();
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].owner, mainDialog);
+  EXPECT_EQ(boxes.boxes[0].text, kSourceFolderFailureText + folder.Path() + "\n" +
+                                     PlatformErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(boxes.boxes[0].caption, "Installation Not Started");
+  EXPECT_EQ(boxes.boxes[0].style, (UINT)MB_ICONSTOP);
+  EXPECT_FALSE(FileExists(target + "\\VORDECOMP.LOG")) << "no log in the chosen folder";
+  EXPECT_FALSE(FileExists(folder.File("VORDECOMP.LOG")));
+  EXPECT_EQ(dlg.Settings.InstallDir, "C:\\OFFERED") << "the settings stay as they were";
 }
 
 TEST(SetupDlg, TitleLineShowsNinetyNineCharacters) {

@@ -131,3 +131,12 @@ std::string WindowText(HWND hWnd) {
   int n = ::GetWindowTextA(hWnd, buf, sizeof buf);
   return std::string(buf, n > 0 ? n : 0);
 }
+
+std::string PlatformErrorText(DWORD error) {
+  char text[512] = {};
+  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, text, sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) --n;
+  EXPECT_GT(n, 0u) << "the platform has no text for " << error;
+  return std::string(text, n);
+}

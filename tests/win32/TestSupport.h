@@ -57,6 +57,9 @@ INT_PTR RunScripted(CDialog& dlg, std::vector<ScriptStep> steps, DWORD timeoutMs
 // Runs the thread's messages for a while (for windows outside a modal loop).
 void PumpMessagesFor(DWORD ms);
 
+// The platform's own text for an error number, without its line end.
+std::string PlatformErrorText(DWORD error);
+
 // The thread's visible top-level window with this caption, or null.
 HWND FindThreadWindow(const std::string& caption);
 std::string WindowText(HWND hWnd);
