@@ -59,6 +59,9 @@ set(VOR_APP_SOURCES
   framework/WinMain.cpp
 )
 
+# The installer's own C runtime (the product build only).
+set(VOR_CRT_SOURCES crt/Startup.cpp crt/Heap.cpp crt/Memory.cpp)
+
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
