@@ -104,6 +104,7 @@ set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck
 set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
+  framework/RuntimeThrows.cpp
   tests/common/TestFiles.cpp
   tests/win32/TestMain.cpp
   tests/win32/TestSupport.cpp
