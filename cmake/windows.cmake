@@ -186,9 +186,9 @@ if(VOR_BUILD_TESTS)
                        ENVIRONMENT VOR_WINE_VERSION=win98)
 endif()
 
-# Import audit of the 32-bit program: only functions that Windows 95 and NT 4.0 both
-# have, by name, from the DLLs on the list.
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+# Import audit of the 32-bit program as shipped (the product's toolchain): only
+# functions that Windows 95 and NT 4.0 both have, by name, from the DLLs on the list.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
   find_program(VOR_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
   # The installer imports Windows' own DLLs only; the checker, a packager's tool, also
   # the C runtime DLL that NT 4.0 and Windows 98 bring (not the first Windows 95).
