@@ -6,16 +6,17 @@
 
 #include "check/ArjHeaders.h"
 #include "check/Folder.h"
-#include "config/DriveRoot.h"
+#include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
+#include "install/ProgressRange.h"
+#include "viewer/ViewerTexts.h"
 
 namespace {
 
 const char* const kSectionNames[] = {"INSTALL", "DECOMPRESSION"};
-const char* const kDescriptionFiles[] = {"VOR.nfo", "file_id.diz"};
+const char* const kDescriptionFiles[] = {kNfoFileName, kFileIdFileName};
 constexpr size_t kMaxConfigBytes = 16u << 20;
-constexpr unsigned kMaxVolumes = 1000;       // the decompressor's naming ends at 999
-constexpr uint32_t kProgressLimit = 0xFFFF;  // the progress bar's range is 16 bits
+constexpr unsigned kMaxVolumes = 1000;  // the decompressor's naming ends at 999
 constexpr uint64_t kMegabyte = 1000000;
 
 // Letters compare as the profile reader compares names: without regard to case.
@@ -61,16 +62,6 @@ bool IsReadSection(const std::string& name) {
   return false;
 }
 
-// The number a value starts with, without the 32-bit wrap, capped well above it.
-uint64_t UnwrappedNumber(const std::string& value) {
-  size_t i = (!value.empty() && value[0] == '+') ? 1 : 0;
-  uint64_t n = 0;
-  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-    n = std::min<uint64_t>(n * 10 + static_cast<uint64_t>(value[i] - '0'), 1ull << 40);
-  }
-  return n;
-}
-
 class Checker {
  public:
   Checker(const std::string& folder, const std::string& shown) : m_folder(folder), m_shown(shown) {}
@@ -83,8 +74,7 @@ class Checker {
     m_report.findings.push_back(Finding{severity, file, line, text});
   }
   void AtKey(Severity severity, SettingKeyIndex key, const std::string& text) {
-    Add(severity, m_report.configFile,
-        m_profile.LineOf(kSettingKeys[key].section, kSettingKeys[key].name), text);
+    Add(severity, m_report.configFile, m_account[key].line, text);
   }
   // The entry of that name, matched without regard to case as the platform matches.
   static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
@@ -107,7 +97,7 @@ class Checker {
 
   std::string m_folder, m_shown;
   std::vector<FolderEntry> m_entries;
-  ProfileFile m_profile;
+  SettingsAccount m_account;  // where each setting came from, as the installer reads it
   PackageReport m_report;
   bool m_archivesRead = false;           // every volume read without damage
   std::vector<std::string> m_fileNames;  // archived files of every set
@@ -129,11 +119,11 @@ PackageReport Checker::Run() {
     return m_report;
   }
   std::string bytes;
-  if (ReadConfig(&bytes)) {
-    m_profile = ProfileFile::Parse(bytes);
-    ExamineLines(ProfileFile::Inspect(bytes));
-  }
-  ReadInstallSettings(m_profile, m_report.settings);
+  const bool configRead = ReadConfig(&bytes);
+  // An absent or unreadable file reads as an empty one: every value its default.
+  m_account = ReadInstallSettings(configRead ? ProfileFile::Parse(bytes) : ProfileFile(),
+                                  m_report.settings);
+  if (configRead) ExamineLines(ProfileFile::Inspect(bytes));
   ExplainSettings();
   CheckValues();
   CheckArchives();
@@ -149,7 +139,7 @@ bool Checker::ReadConfig(std::string* bytes) {
   const FolderEntry* entry = Entry(kConfigFileName);
   if (entry == nullptr) {
     Add(Severity::Error, m_report.configFile, 0,
-        "missing: the installer stops with \"Cannot Find Configuration File\"");
+        "missing: the installer stops with " + Quoted(kMissingConfigMessage));
     return false;
   }
   if (entry->isFolder) {
@@ -241,7 +231,7 @@ void Checker::ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst)
   }
   const SettingKey& key = kSettingKeys[index];
   if (!ProfileFile::SameName(line.sectionName, key.section)) {
-    const size_t used = m_profile.LineOf(key.section, key.name);
+    const size_t used = m_account[index].line;
     Add(Severity::Warning, file, line.number,
         std::string(key.name) + " belongs in [" + key.section +
             "]: " + (line.section == 0 ? "outside any section" : "in [" + line.sectionName + "]") +
@@ -255,33 +245,18 @@ void Checker::ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst)
 }
 
 void Checker::ExplainSettings() {
-  const InstallSettings& s = m_report.settings;
-  const std::string values[kSettingKeyCount] = {s.AppName,
-                                                s.InstallDir,
-                                                s.AppSetup,
-                                                s.DecompressorProgram,
-                                                s.CommandLine,
-                                                s.FirstFile,
-                                                std::to_string(s.SpaceRequired),
-                                                std::to_string(s.TotalDisks)};
   for (int i = 0; i < kSettingKeyCount; ++i) {
-    const SettingKey& key = kSettingKeys[i];
-    SettingOrigin o{static_cast<SettingKeyIndex>(i), values[i], "default"};
-    std::string raw;
-    const bool found = m_profile.Find(key.section, key.name, &raw);
-    if (found)
-      o.origin = kConfigFileName + (":" + std::to_string(m_profile.LineOf(key.section, key.name)));
-    if (key.isText) {
-      if (!found) raw = key.defaultText;
-      std::string cut = raw.substr(0, key.bufferSize - 1);
-      if (cut.size() < raw.size())
-        o.origin += ", cut to " + std::to_string(cut.size()) + " characters";
-      if (i == kDefaultDirectoryKey && TrimDriveRoot(cut) != cut) o.origin += ", root rule";
-      if (i == kUseProgramKey) o.origin += ", \".exe\" appended";
-      if (i == kCommandLineKey && s.CommandLine != cut) o.origin += ", \" -y\" appended";
-    } else if (found && raw != o.value) {
-      o.origin += ", read from " + Quoted(raw);
-    }
+    const SettingKeyIndex key = static_cast<SettingKeyIndex>(i);
+    const SettingSource& source = m_account[i];
+    SettingOrigin o{key, SettingValue(m_report.settings, key), "default"};
+    if (source.line != 0) o.origin = kConfigFileName + (":" + std::to_string(source.line));
+    if (source.cut)
+      o.origin += ", cut to " + std::to_string(kSettingKeys[i].bufferSize - 1) + " characters";
+    if (source.rootRule) o.origin += ", root rule";
+    if (source.exeAppended) o.origin += ", \".exe\" appended";
+    if (source.switchAppended) o.origin += ", \" -y\" appended";
+    if (!kSettingKeys[i].isText && source.line != 0 && source.read != o.value)
+      o.origin += ", read from " + Quoted(source.read);
     m_report.origins.push_back(o);
   }
 }
@@ -291,11 +266,12 @@ void Checker::CheckValues() {
   for (int i = 0; i < kSettingKeyCount; ++i) {
     const SettingKey& key = kSettingKeys[i];
     const SettingKeyIndex k = static_cast<SettingKeyIndex>(i);
-    std::string raw;
-    if (!m_profile.Find(key.section, key.name, &raw)) continue;
+    const SettingSource& source = m_account[i];
+    if (source.line == 0) continue;
+    const std::string& raw = source.read;
     const std::string name = key.name;
     if (key.isText) {
-      if (raw.size() >= key.bufferSize) {
+      if (source.cut) {
         AtKey(Severity::Warning, k,
               name + " is " + std::to_string(raw.size()) +
                   " characters long: the installer keeps the first " +
@@ -303,25 +279,20 @@ void Checker::CheckValues() {
       }
       continue;
     }
-    const size_t digitsAt = (!raw.empty() && raw[0] == '+') ? 1 : 0;
-    const bool startsWithDigit =
-        digitsAt < raw.size() && raw[digitsAt] >= '0' && raw[digitsAt] <= '9';
-    if (!startsWithDigit) {
+    if (!source.number.isNumber) {
       AtKey(Severity::Warning, k,
-            name + "=" + raw +
-                (!raw.empty() && raw[0] == '-' ? " is negative" : " is not a number") +
+            name + "=" + raw + (source.number.negative ? " is negative" : " is not a number") +
                 ": the installer reads 0");
-    } else if (UnwrappedNumber(raw) > 0xFFFFFFFFull) {
+    } else if (source.number.wrapped) {
       AtKey(Severity::Warning, k,
             name + "=" + raw + " does not fit 32 bits: the installer reads " +
-                std::to_string(ProfileFile::ScanInt(raw)));
+                std::to_string(source.number.value));
     }
   }
-  std::string title;
-  if (!m_profile.Find(kSettingKeys[kAppNameKey].section, kSettingKeys[kAppNameKey].name, &title)) {
+  if (m_account[kAppNameKey].line == 0) {
     AtKey(Severity::Warning, kAppNameKey,
           "App_Name is not set: the title reads " + Quoted(s.AppName));
-  } else if (title.empty()) {
+  } else if (m_account[kAppNameKey].read.empty()) {
     AtKey(Severity::Warning, kAppNameKey, "App_Name is empty: the title line stays blank");
   }
   const std::string& program = s.DecompressorProgram;
@@ -332,7 +303,7 @@ void Checker::CheckValues() {
   } else if (program == ".exe") {
     AtKey(Severity::Warning, kUseProgramKey, "Use_Program is empty: the installer starts \".exe\"");
   }
-  if (s.TotalDisks >= kProgressLimit) {
+  if (!ProgressBarHolds(s.TotalDisks)) {
     AtKey(Severity::Warning, kTotalDisksKey,
           "Total_Disks=" + std::to_string(s.TotalDisks) +
               " is beyond what the progress bar holds (16 bits): it will not show progress");
@@ -497,10 +468,11 @@ void Checker::CheckFolderFiles() {
   for (const char* name : kDescriptionFiles) {
     const FolderEntry* e = Entry(name);
     if (e == nullptr) {
-      Add(Severity::Warning, Shown(name), 0, "missing: its viewer would show \"File Not Found\"");
+      Add(Severity::Warning, Shown(name), 0,
+          "missing: its viewer would show " + Quoted(kFileNotFoundCaption));
     } else if (e->isFolder) {
       Add(Severity::Warning, Shown(name), 0,
-          "is a folder: its viewer would show \"File Open Failure\"");
+          "is a folder: its viewer would show " + Quoted(kFileOpenFailureCaption));
     }
   }
   const std::string& program = m_report.settings.DecompressorProgram;

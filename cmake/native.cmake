@@ -42,6 +42,10 @@ endforeach()
 add_test(NAME tools.arj_scripts_refuse_bad_input
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/arj-scripts-test.sh ${CMAKE_SOURCE_DIR})
 
+# Dependencies between the product's folders point down.
+add_test(NAME tools.includes_point_down
+         COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check-includes.cmake)
+
 # The icon, logo and animation in res/ are made by our generator; regenerating them
 # must give the same bytes.
 add_executable(artgen tools/artgen/artgen.cpp)

@@ -7,12 +7,12 @@ set(VOR_PORTABLE_SOURCES
   config/InstallSettings.cpp
   framework/FileErrors.cpp
   framework/NumberScan.cpp
+  framework/ScrollModel.cpp
   install/ExitCodeMessages.cpp
   install/FreeSpace.cpp
   install/InstallTexts.cpp
   install/LogLineRules.cpp
   install/RemovalTarget.cpp
-  viewer/ScrollModel.cpp
   viewer/TextLayout.cpp
   viewer/ViewerKeys.cpp
 )
@@ -41,8 +41,8 @@ set(VOR_WIN32_SOURCES
   framework/StdioFile.cpp
   framework/ProgressCtrl.cpp
   framework/AnimateCtrl.cpp
-  config/LoadInstallSettings.cpp
   ui/AboutDlg.cpp
+  ui/LoadInstallSettings.cpp
   ui/SetupDlg.cpp
   install/FolderDlg.cpp
   install/InstallCommand.cpp
@@ -66,7 +66,7 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
   ${CMAKE_SOURCE_DIR}/res/logo.bmp
-  ${CMAKE_SOURCE_DIR}/framework/framework.rc
+  ${CMAKE_SOURCE_DIR}/res/Framework.rc
   ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
   ${CMAKE_SOURCE_DIR}/res/DecompressDlg.rc
   ${CMAKE_SOURCE_DIR}/res/working.avi

@@ -102,7 +102,14 @@ endif()
 option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ${vor_tests_default})
 # The folder of the ZEZADERI.EXE that the end-to-end tests start: by default this
 # tree's own; the 32-bit tests start the product built with its own toolchain.
-set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE under test")
+set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE and VORCHECK.EXE under test")
+# A tree that tests programs built elsewhere builds its own only on request.
+if(NOT VOR_PRODUCT_DIR STREQUAL CMAKE_BINARY_DIR)
+  set_target_properties(ZEZADERI VORCHECK runtime_probe PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  set(VOR_PRODUCT_TARGETS)
+else()
+  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK runtime_probe)
+endif()
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -123,7 +130,7 @@ if(VOR_BUILD_TESTS)
   target_link_options(vor_e2e_tests PRIVATE -static)
   target_include_directories(vor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(vor_e2e_tests PRIVATE gtest ${VOR_WIN_LIBS})
-  add_dependencies(vor_e2e_tests ZEZADERI runtime_probe ${VOR_STANDIN_TARGETS})
+  add_dependencies(vor_e2e_tests ${VOR_PRODUCT_TARGETS} ${VOR_STANDIN_TARGETS})
 
   # Benchmarks: console programs on the installer's code and resources (not in ctest).
   foreach(bench ${VOR_WIN_BENCHMARKS})
@@ -153,7 +160,7 @@ if(VOR_BUILD_TESTS)
   add_test(NAME ${VOR_WINE_ARCH}.vorcheck_demo_package
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                    ${CMAKE_BINARY_DIR}/vorcheck-demo-package ${VOR_ARJ_EXE}
-                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} $<TARGET_FILE:VORCHECK>)
+                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORCHECK.EXE)
   set(VOR_REAL_ARCHIVES ${CMAKE_BINARY_DIR}/real-archives)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.real-archives
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/make-real-archives.sh ${VOR_REAL_ARCHIVES})

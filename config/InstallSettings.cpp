@@ -3,7 +3,7 @@
 #include "config/DriveRoot.h"
 #include "config/ProfileFile.h"
 
-const char kConfigFileName[] = "VOR.INI";
+const char kMissingConfigMessage[] = "Cannot Find Configuration File";
 const char kMissingConfigCaption[] = "Fatal Error";
 
 const SettingKey kSettingKeys[kSettingKeyCount] = {
@@ -19,38 +19,67 @@ const SettingKey kSettingKeys[kSettingKeyCount] = {
 
 namespace {
 
-std::string Text(const ProfileFile& file, SettingKeyIndex i) {
+// Each read notes where its value came from: what GetString and GetInt would return,
+// with the line and the text found on the way.
+std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account) {
   const SettingKey& k = kSettingKeys[i];
-  return file.GetString(k.section, k.name, k.defaultText, k.bufferSize);
+  SettingSource& source = account[i];
+  if (!file.Find(k.section, k.name, &source.read, &source.line)) source.read = k.defaultText;
+  std::string value = ProfileFile::Cut(source.read, k.bufferSize);
+  source.cut = value.size() < source.read.size();
+  return value;
 }
 
-uint32_t Number(const ProfileFile& file, SettingKeyIndex i) {
+uint32_t Number(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account) {
   const SettingKey& k = kSettingKeys[i];
-  return file.GetInt(k.section, k.name, k.defaultNumber);
+  SettingSource& source = account[i];
+  if (!file.Find(k.section, k.name, &source.read, &source.line)) return k.defaultNumber;
+  source.number = ProfileFile::ScanNumber(source.read);
+  return source.number.value;
 }
 
 }  // namespace
 
-void ReadInstallSettings(const ProfileFile& file, InstallSettings& s) {
-  s.AppName = Text(file, kAppNameKey);
+SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s) {
+  SettingsAccount account;
+  s.AppName = Text(file, kAppNameKey, account);
 
-  s.InstallDir = Text(file, kDefaultDirectoryKey);
-  s.InstallDir = TrimDriveRoot(s.InstallDir);
+  const std::string written = Text(file, kDefaultDirectoryKey, account);
+  s.InstallDir = TrimDriveRoot(written);
+  account[kDefaultDirectoryKey].rootRule = s.InstallDir != written;
 
-  s.AppSetup = Text(file, kAppSetupKey);
+  s.AppSetup = Text(file, kAppSetupKey, account);
 
-  s.DecompressorProgram = Text(file, kUseProgramKey);
+  s.DecompressorProgram = Text(file, kUseProgramKey, account);
   s.DecompressorProgram += ".exe";
+  account[kUseProgramKey].exeAppended = true;
 
-  s.CommandLine = Text(file, kCommandLineKey);
+  s.CommandLine = Text(file, kCommandLineKey, account);
   if (s.CommandLine.find("-y") == std::string::npos &&
       s.CommandLine.find("-Y") == std::string::npos) {
     s.CommandLine += " -y";
+    account[kCommandLineKey].switchAppended = true;
   }
 
-  s.FirstFile = Text(file, kFirstFileKey);
-  s.SpaceRequired = Number(file, kSpaceRequiredKey);
-  s.TotalDisks = Number(file, kTotalDisksKey);
+  s.FirstFile = Text(file, kFirstFileKey, account);
+  s.SpaceRequired = Number(file, kSpaceRequiredKey, account);
+  s.TotalDisks = Number(file, kTotalDisksKey, account);
+  return account;
+}
+
+std::string SettingValue(const InstallSettings& s, SettingKeyIndex key) {
+  switch (key) {
+    case kAppNameKey: return s.AppName;
+    case kDefaultDirectoryKey: return s.InstallDir;
+    case kAppSetupKey: return s.AppSetup;
+    case kUseProgramKey: return s.DecompressorProgram;
+    case kCommandLineKey: return s.CommandLine;
+    case kFirstFileKey: return s.FirstFile;
+    case kSpaceRequiredKey: return std::to_string(s.SpaceRequired);
+    case kTotalDisksKey: return std::to_string(s.TotalDisks);
+    case kSettingKeyCount: break;
+  }
+  return std::string();
 }
 
 std::string ConfigFilePath(const std::string& sourceDir) {
@@ -58,5 +87,5 @@ std::string ConfigFilePath(const std::string& sourceDir) {
 }
 
 std::string MissingConfigText(const std::string& sourceDir) {
-  return "Cannot Find Configuration File\n" + ConfigFilePath(sourceDir);
+  return kMissingConfigMessage + ("\n" + ConfigFilePath(sourceDir));
 }

@@ -1,12 +1,12 @@
 // The settings of the one package the installer installs, read from "VOR.INI".
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-class ProfileFile;
-
-extern const char kConfigFileName[];  // "VOR.INI"
+#include "config/PackageFiles.h"
+#include "config/ProfileFile.h"
 
 struct InstallSettings {
   uint32_t TotalDisks = 0;          // archive volumes; the progress bar counts them
@@ -35,12 +35,34 @@ enum SettingKeyIndex {
 };
 extern const SettingKey kSettingKeys[kSettingKeyCount];
 
-// Reads the eight keys, in their order, with their defaults, cuts and rules.
-void ReadInstallSettings(const ProfileFile& file, InstallSettings& settings);
+// Where one setting's value came from and which rules changed it, noted as the value is
+// read: whoever explains a value (the package checker) reads the rules as they were
+// applied.
+struct SettingSource {
+  size_t line = 0;              // the line of VOR.INI it was read from; 0: the default
+  std::string read;             // as found (blanks and quotes removed); a text key's default
+                                // when not found
+  ProfileFile::Number number;   // integer keys read from the file: what the scan made of it
+  // The rules that changed a text, in the order they apply:
+  bool cut = false;             // cut to its limit, bufferSize - 1 characters
+  bool rootRule = false;        // Default_Directory: a drive root held as the drive alone
+  bool exeAppended = false;     // Use_Program: ".exe" appended
+  bool switchAppended = false;  // Command_Line: " -y" appended
+};
+using SettingsAccount = std::array<SettingSource, kSettingKeyCount>;
+
+// Reads the eight keys, in their order, with their defaults, cuts and rules, and
+// returns the account of where each value came from.
+SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& settings);
+
+// The value a key lands in, as text (integers in decimal), rules applied.
+std::string SettingValue(const InstallSettings& settings, SettingKeyIndex key);
 
 // SourceDir + "\VOR.INI".
 std::string ConfigFilePath(const std::string& sourceDir);
 
-// Text of the message shown when the configuration file is missing.
+// The message shown when the configuration file is missing: kMissingConfigMessage,
+// a line break and the file's full path.
 std::string MissingConfigText(const std::string& sourceDir);
+extern const char kMissingConfigMessage[];  // "Cannot Find Configuration File"
 extern const char kMissingConfigCaption[];  // "Fatal Error"

@@ -103,11 +103,12 @@ const ProfileFile::Entry* ProfileFile::Lookup(const std::string& sectionName,
   return nullptr;
 }
 
-bool ProfileFile::Find(const std::string& section, const std::string& key,
-                       std::string* value) const {
+bool ProfileFile::Find(const std::string& section, const std::string& key, std::string* value,
+                       size_t* line) const {
   const Entry* e = Lookup(section, key);
   if (e == nullptr) return false;
   *value = Unquote(e->value);
+  if (line != nullptr) *line = e->line;
   return true;
 }
 
@@ -120,24 +121,34 @@ std::string ProfileFile::GetString(const std::string& section, const std::string
                                    const std::string& defaultValue, size_t bufferSize) const {
   std::string value;
   if (!Find(section, key, &value)) value = defaultValue;
-  size_t keep = bufferSize > 0 ? bufferSize - 1 : 0;
-  if (value.size() > keep) value.resize(keep);
-  return value;
+  return Cut(value, bufferSize);
 }
 
-uint32_t ProfileFile::ScanInt(const std::string& value) {
+std::string ProfileFile::Cut(const std::string& text, size_t bufferSize) {
+  return text.substr(0, bufferSize > 0 ? bufferSize - 1 : 0);
+}
+
+ProfileFile::Number ProfileFile::ScanNumber(const std::string& value) {
+  Number number;
+  number.negative = !value.empty() && value[0] == '-';
   size_t i = 0;
   if (i < value.size() && value[i] == '+') ++i;
-  uint32_t n = 0;
+  number.isNumber = i < value.size() && value[i] >= '0' && value[i] <= '9';
+  uint64_t whole = 0;  // the digits so far without the wrap, while they fit
   for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-    n = n * 10u + static_cast<uint32_t>(value[i] - '0');
+    const uint32_t digit = static_cast<uint32_t>(value[i] - '0');
+    number.value = number.value * 10u + digit;
+    if (!number.wrapped) {
+      whole = whole * 10u + digit;
+      number.wrapped = whole > 0xFFFFFFFFu;
+    }
   }
-  return n;
+  return number;
 }
 
 uint32_t ProfileFile::GetInt(const std::string& section, const std::string& key,
                              uint32_t defaultValue) const {
   std::string value;
   if (!Find(section, key, &value)) return defaultValue;
-  return ScanInt(value);
+  return ScanNumber(value).value;
 }

@@ -23,20 +23,32 @@ class ProfileFile {
   // Parses the file's bytes; nothing in them is an error.
   static ProfileFile Parse(const std::string& bytes);
 
-  // The key's value, blanks trimmed and quotes removed. False when the key is absent.
-  bool Find(const std::string& section, const std::string& key, std::string* value) const;
+  // The key's value, blanks trimmed and quotes removed, and the line it is on (if
+  // asked). False when the key is absent.
+  bool Find(const std::string& section, const std::string& key, std::string* value,
+            size_t* line = nullptr) const;
 
   // The key's value cut to bufferSize - 1 characters (a buffer of bufferSize with its
   // terminator), or the default when the key is absent.
   std::string GetString(const std::string& section, const std::string& key,
                         const std::string& defaultValue, size_t bufferSize) const;
+  // A text cut to what a buffer of bufferSize holds with its terminator.
+  static std::string Cut(const std::string& text, size_t bufferSize);
 
   // The key's value as an unsigned integer, or the default when the key is absent.
   uint32_t GetInt(const std::string& section, const std::string& key,
                   uint32_t defaultValue) const;
 
-  // Scans the integer at the start of a value (rules above).
-  static uint32_t ScanInt(const std::string& value);
+  // What the integer scan makes of a value (rules above).
+  struct Number {
+    uint32_t value = 0;     // what a lookup of the key returns
+    bool isNumber = false;  // the value starts with decimal digits (after an optional "+")
+    bool negative = false;  // the value starts with "-": read as 0
+    bool wrapped = false;   // the digits go past 32 bits and wrapped around
+  };
+  static Number ScanNumber(const std::string& value);
+  // Scans the integer at the start of a value: ScanNumber(value).value.
+  static uint32_t ScanInt(const std::string& value) { return ScanNumber(value).value; }
 
   // The line a lookup finds the key on (1-based), 0 when the key is absent.
   size_t LineOf(const std::string& section, const std::string& key) const;

@@ -37,11 +37,6 @@ POINT CScrollView::GetScrollPosition() const { return POINT{m_model.PosX(), m_mo
 
 SIZE CScrollView::GetTotalSize() const { return m_sizeTotal; }
 
-void CScrollView::OnPrepareDC(HDC hDC) {
-  CView::OnPrepareDC(hDC);
-  ::SetViewportOrgEx(hDC, -m_model.PosX(), -m_model.PosY(), nullptr);
-}
-
 void CScrollView::UpdateBars() {
   // Showing or hiding a bar resizes the client area, which sends WM_SIZE again while
   // this runs: the inner calls leave the work to this one.

@@ -10,11 +10,13 @@
 //   - Steps: the line size for the arrows (and their keys), the page size for the
 //     trough, the thumb follows the mouse. A page is never more than the visible size.
 //     A step moves the window's contents and repaints the uncovered strip at once.
-//   - OnPrepareDC puts the picture's origin at (-x, -y). The 95 family keeps that origin in
-//     16 bits: a view of a larger picture draws from GetScrollPosition instead.
+//   - Drawing: the context's origin stays at the client area's top-left corner, and
+//     OnDraw draws from GetScrollPosition, handing the platform client coordinates only.
+//     The 95 family keeps a context's coordinates in 16 bits, and a large picture's
+//     position goes far beyond them, so the view never moves the origin to (-x, -y).
 #pragma once
+#include "framework/ScrollModel.h"
 #include "framework/View.h"
-#include "viewer/ScrollModel.h"
 
 class CScrollView : public CView {
  public:
@@ -32,8 +34,6 @@ class CScrollView : public CView {
   void ScrollToPosition(POINT pt);
 
  protected:
-  void OnPrepareDC(HDC hDC) override;
-
   void OnSize(UINT nType, int cx, int cy);
   void OnHScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);
   void OnVScroll(UINT nSBCode, UINT nPos, HWND hScrollBar);

@@ -62,3 +62,5 @@ void CWinApp::NoteQuitRequest(int nExitCode) {
 void CWinApp::OnHelp() {
   // The program has no help content.
 }
+
+bool AfxIsWin95Family() { return (::GetVersion() & 0x80000000u) != 0; }

@@ -51,3 +51,8 @@ class CWinApp : public CCmdTarget {
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
+
+// True on the Windows 95 family (95, 98, Me), false on the NT family. The families
+// differ in how they report a child's exit: NT through its primary thread, the 95
+// family through its process.
+bool AfxIsWin95Family();

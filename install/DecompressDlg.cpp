@@ -4,10 +4,12 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "install/ExitCodeMessages.h"
 #include "install/InstallTexts.h"
 #include "install/LogFile.h"
 #include "install/LogLineRules.h"
+#include "install/ProgressRange.h"
 #include "res/resource.h"
 
 namespace {
@@ -17,7 +19,7 @@ const UINT kPollPeriodMs = 20;
 
 // The NT family reports the primary thread's exit status, the others the process's.
 BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
-  if ((::GetVersion() & 0x80000000u) == 0) return ::GetExitCodeThread(hChild, status);
+  if (!AfxIsWin95Family()) return ::GetExitCodeThread(hChild, status);
   return ::GetExitCodeProcess(hChild, status);
 }
 
@@ -56,7 +58,7 @@ BOOL CDecompressDlg::OnInitDialog() {
   ArchiveCount = 0;
   TimerId = ::SetTimer(m_hWnd, kPollTimerId, kPollPeriodMs, nullptr);
   Animation.Open(IDR_AVI_WORKING);
-  ProgressBar.SetRange(0, static_cast<WORD>(TotalDisks + 1));
+  ProgressBar.SetRange(0, ProgressBarUpper(TotalDisks));
   return TRUE;
 }
 

@@ -1,6 +1,8 @@
-// The "Install" button: a whole installation. Folder choice, the log, the external
-// decompressor started in the target folder with its output going to the log, the
-// decompression dialog watching it, and afterwards the removal and log buttons.
+// The install command: a whole installation. Folder choice, the log, the external
+// decompressor started in the target folder with its output going to the log, and the
+// decompression dialog watching it.
+#include "install/InstallCommand.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -8,18 +10,17 @@
 #include "config/DriveRoot.h"
 #include "framework/File.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "install/DecompressDlg.h"
 #include "install/FolderDlg.h"
 #include "install/InstallTexts.h"
 #include "install/LogFile.h"
-#include "res/resource.h"
-#include "ui/SetupDlg.h"
 
-void CSetupDlg::OnInstall() {
-  CFolderDlg folderDlg(this);
+bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
+  CFolderDlg folderDlg(pOwner);
   folderDlg.Folder = Settings.InstallDir;
   folderDlg.SpaceRequired = Settings.SpaceRequired;
-  if (folderDlg.DoModal() != IDOK) return;
+  if (folderDlg.DoModal() != IDOK) return false;
 
   // The folder dialog made the chosen folder current while testing it. A source folder
   // in a drive root is held as "S:", which the platform would read as the current
@@ -34,8 +35,8 @@ void CSetupDlg::OnInstall() {
   CFileException error;
   if (!log.Open(kLogFileName, CFile::modeCreate | CFile::shareDenyNone | CFile::modeReadWrite,
                 &error)) {
-    error.ReportError(m_hWnd);
-    return;
+    error.ReportError(pOwner->m_hWnd);
+    return false;
   }
 
   STARTUPINFOA si = {};
@@ -57,16 +58,17 @@ void CSetupDlg::OnInstall() {
   if (!::CreateProcessA(nullptr, commandBuffer.data(), nullptr, nullptr, TRUE,
                         CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.c_str(), &si, &pi)) {
     const DWORD startError = ::GetLastError();
-    AfxShowMessageBox(m_hWnd, LaunchFailureText(Settings.DecompressorProgram, startError),
+    AfxShowMessageBox(pOwner->m_hWnd,
+                      LaunchFailureText(Settings.DecompressorProgram, startError),
                       LaunchFailureCaption(Settings.DecompressorProgram), MB_ICONSTOP);
-    return;
+    return false;
   }
 
   {
     CDecompressDlg decompressDlg;
     // The NT family reports a child's exit through its primary thread; the other
     // family through the process.
-    decompressDlg.ChildHandle = (::GetVersion() & 0x80000000u) ? pi.hProcess : pi.hThread;
+    decompressDlg.ChildHandle = AfxIsWin95Family() ? pi.hProcess : pi.hThread;
     decompressDlg.TotalDisks = Settings.TotalDisks;
     decompressDlg.AppSetup = Settings.AppSetup;
     decompressDlg.InstallDir = Settings.InstallDir;
@@ -74,8 +76,7 @@ void CSetupDlg::OnInstall() {
 
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
-    EnableDlgItem(IDC_REMOVE_DIR, TRUE);
-    EnableDlgItem(IDC_VIEW_LOG, TRUE);
   }
   log.Close();
+  return true;
 }

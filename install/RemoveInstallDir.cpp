@@ -1,26 +1,26 @@
-// The "Remove Install Directory" button: deletes the install folder with everything in
-// it through the shell, with the shell's own confirmation, progress and error reports.
+// The removal of the install folder: the folder with everything in it goes through the
+// shell, with the shell's own confirmation, progress and error reports.
+#include "install/RemoveInstallDir.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
 #include "framework/MessageBox.h"
 #include "install/RemovalTarget.h"
-#include "res/resource.h"
-#include "ui/SetupDlg.h"
 
-void CSetupDlg::OnRemoveInstallDir() {
+bool RemoveInstallDir(HWND hOwner, const std::string& installDir) {
   // A whole drive, a share's root or an empty text must never reach the shell's
   // recursive delete.
-  const RemovalRefusal refusal = CheckRemovalTarget(Settings.InstallDir);
+  const RemovalRefusal refusal = CheckRemovalTarget(installDir);
   if (refusal != RemovalRefusal::None) {
-    AfxShowMessageBox(m_hWnd, RemovalRefusalText(Settings.InstallDir, refusal), kRemovalCaption,
+    AfxShowMessageBox(hOwner, RemovalRefusalText(installDir, refusal), kRemovalCaption,
                       MB_ICONSTOP);
-    return;
+    return false;
   }
 
-  const std::string from = BuildDeleteSourceList(Settings.InstallDir);
+  const std::string from = BuildDeleteSourceList(installDir);
   SHFILEOPSTRUCTA op = {};
-  op.hwnd = m_hWnd;
+  op.hwnd = hOwner;
   op.wFunc = FO_DELETE;
   op.pFrom = from.c_str();
   op.pTo = nullptr;
@@ -30,5 +30,5 @@ void CSetupDlg::OnRemoveInstallDir() {
   op.lpszProgressTitle = "Deleting Install Directory";
   ::SHFileOperationA(&op);
 
-  if (!op.fAnyOperationsAborted) EnableDlgItem(IDC_REMOVE_DIR, FALSE);
+  return !op.fAnyOperationsAborted;
 }

@@ -38,7 +38,20 @@ if [ "$need_src" = 0 ] && ! apt-cache showsrc arj 2>/dev/null | grep -q '^Packag
   need_update=1   # an entry that has not been fetched yet
 fi
 
-if [ "$need_i386" = 0 ] && [ "${#missing[@]}" = 0 ] && [ "$need_update" = 0 ]; then
+# Where the kernel cannot run 32-bit programs, Wine's 32-bit loader runs under qemu's
+# user-mode emulation (tools/win32-mode.sh): qemu-user from the suite's backports, since
+# Debian 12's own 7.2 cannot run Wine. Known only once wine32 is installed.
+need_qemu() {
+  if [ "${VOR_WIN32_MODE:-}" != emulated ]; then
+    [ -x /usr/lib/wine/wine ] || return 1
+    ! /usr/lib/wine/wine --version >/dev/null 2>&1 || return 1
+  fi
+  local major
+  major=$(qemu-i386 --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\)\..*/\1/p')
+  [ "${major:-0}" -lt 10 ]
+}
+
+if [ "$need_i386" = 0 ] && [ "${#missing[@]}" = 0 ] && [ "$need_update" = 0 ] && ! need_qemu; then
   exit 0
 fi
 
@@ -80,6 +93,28 @@ if ! { $sudo_cmd apt-get update -qq && \
   echo "setup: apt-get failed; see $log" >&2
   tail -n 20 "$log" >&2
   exit 1
+fi
+if need_qemu; then
+  backports=/etc/apt/sources.list.d/vor-backports.sources
+  echo "setup: installing qemu-user from $suite-backports: Wine's 32-bit loader runs under its emulation here..."
+  if ! apt-get indextargets --no-release-info --format '$(RELEASE)' 'Created-By: Packages' 2>/dev/null |
+       grep -qx "$suite-backports"; then
+    archive=$(apt-get indextargets --no-release-info --format '$(REPO_URI)' 'Created-By: Packages' \
+                "Release: $suite" 'Component: main' 2>/dev/null | head -n 1)
+    if [ -z "$archive" ]; then
+      echo "setup: no archive for $suite is configured; add $suite-backports by hand" >&2
+      exit 1
+    fi
+    printf '%s\n' 'Types: deb' "URIs: $archive" "Suites: $suite-backports" \
+      'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+      $sudo_cmd tee "$backports" >/dev/null
+  fi
+  if ! { $sudo_cmd apt-get update -qq && \
+         $sudo_cmd apt-get install -y -qq --no-install-recommends -t "$suite-backports" qemu-user; } >"$log" 2>&1; then
+    # Not fatal: make test then builds everything and says the 32-bit programs did not run.
+    echo "setup: qemu-user from $suite-backports could not be installed; see $log" >&2
+    tail -n 5 "$log" >&2
+  fi
 fi
 rm -f "$log"
 echo "setup: done."

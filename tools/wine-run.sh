@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows program under one of the project's own Wine prefixes, creating the
 # prefix on first use:  wine-run.sh win32|win64 PROGRAM [ARGS...]
-# win32 uses build/wineprefix-win32 (32-bit prefix, needs a kernel that runs 32-bit
-# programs); win64 uses build/wineprefix-win64. ctest uses this as its emulator.
+# win32 uses build/wineprefix-win32 (a 32-bit prefix), win64 build/wineprefix-win64.
+# 32-bit programs run natively where the kernel can run Wine's 32-bit loader, and under
+# qemu's user-mode emulation where it cannot (tools/win32-mode.sh decides; a caller may
+# pass its answer in VOR_WIN32_MODE). ctest uses this as its emulator.
 # VOR_WINE_VERSION=win98 uses a prefix of its own in which Wine answers as Windows 98
 # (GetVersion with its high bit set: the 95/98/Me family).
 set -euo pipefail
@@ -10,8 +12,18 @@ arch=${1:?usage: wine-run.sh win32|win64 PROGRAM [ARGS...]}
 shift
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 case "$arch" in
-  win32) loader=/usr/lib/wine/wine ;;
-  win64) loader=/usr/lib/wine/wine64 ;;
+  win32)
+    mode=$(bash "$root/tools/win32-mode.sh") || { echo "wine-run: 32-bit programs cannot run here: ${mode#none: }" >&2; exit 125; }
+    export VOR_WIN32_MODE=$mode
+    if [ "$mode" = emulated ]; then
+      # Every 32-bit process, this one and those it starts, runs under qemu-i386; the
+      # server is the native 64-bit one.
+      loader=(qemu-i386 "$root/build/wine32-emu/lib/wine/wine")
+      export WINELOADERNOEXEC=1 WINESERVER=/usr/lib/wine/wineserver64
+    else
+      loader=(/usr/lib/wine/wine)
+    fi ;;
+  win64) loader=(/usr/lib/wine/wine64) ;;
   *) echo "wine-run: unknown arch $arch" >&2; exit 2 ;;
 esac
 export WINEARCH=$arch
@@ -30,14 +42,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      "$loader" wineboot -i >/dev/null 2>&1 || true
+      "${loader[@]}" wineboot -i >/dev/null 2>&1 || true
       # Windows that no window manager handles: hiding or destroying a window then
       # does not wait for a window manager that may not be there (Xvfb).
-      "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+      "${loader[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
       if [ -n "$version" ]; then
-        "$loader" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1 || true
+        "${loader[@]}" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1 || true
       fi
-      WINEPREFIX="$WINEPREFIX" wineserver -w || true
+      wineserver -w || true
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
@@ -47,4 +59,4 @@ if [ ! -e "$WINEPREFIX/dosdevices/t:" ]; then
   mkdir -p "$WINEPREFIX/test-drive-t"
   ln -sfn ../test-drive-t "$WINEPREFIX/dosdevices/t:" 2>/dev/null || true
 fi
-exec "$loader" "$@"
+exec "${loader[@]}" "$@"

@@ -1,9 +1,15 @@
 #include "ui/SetupDlg.h"
 
-#include "config/LoadInstallSettings.h"
+#include "config/PackageFiles.h"
+#include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
+#include "install/InstallCommand.h"
+#include "install/LogFile.h"
+#include "install/RemoveInstallDir.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/LoadInstallSettings.h"
+#include "viewer/OpenViewer.h"
 
 BEGIN_MESSAGE_MAP(CSetupDlg, CDialog)
   ON_WM_SYSCOMMAND()
@@ -73,3 +79,23 @@ void CSetupDlg::OnPaint() {
 }
 
 HCURSOR CSetupDlg::OnQueryDragIcon() { return (HCURSOR)m_hIcon; }
+
+void CSetupDlg::OnViewNfo() { OpenViewer(kNfoFileName, CFrameWnd::rectDefault); }
+
+void CSetupDlg::OnViewFileId() { OpenViewer(kFileIdFileName, RECT{100, 100, 500, 260}); }
+
+void CSetupDlg::OnViewInstallLog() { OpenViewer(kLogFileName, CFrameWnd::rectDefault); }
+
+// After every run of the decompression dialog, whatever its result, the installation
+// can be removed and its log read.
+void CSetupDlg::OnInstall() {
+  if (!RunInstallCommand(this, Settings)) return;
+  EnableDlgItem(IDC_REMOVE_DIR, TRUE);
+  EnableDlgItem(IDC_VIEW_LOG, TRUE);
+}
+
+// A removal that was not aborted leaves nothing to remove; an aborted one can be tried
+// again.
+void CSetupDlg::OnRemoveInstallDir() {
+  if (RemoveInstallDir(m_hWnd, Settings.InstallDir)) EnableDlgItem(IDC_REMOVE_DIR, FALSE);
+}

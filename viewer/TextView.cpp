@@ -8,6 +8,7 @@
 #include "framework/File.h"
 #include "framework/MessageBox.h"
 #include "viewer/ViewerKeys.h"
+#include "viewer/ViewerTexts.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ int CTextView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   CFile file;
   CFileException error;
   if (!file.Open(FileName.c_str(), CFile::modeRead | CFile::shareExclusive, &error)) {
-    const char* caption =
-        error.m_cause == FileErrorCause::FileNotFound ? "File Not Found" : "File Open Failure";
+    const char* caption = error.m_cause == FileErrorCause::FileNotFound ? kFileNotFoundCaption
+                                                                          : kFileOpenFailureCaption;
     AfxShowMessageBox(lpCreateStruct->hwndParent, FileName, caption, MB_OK);
     return -1;
   }
@@ -149,8 +150,6 @@ void CTextView::OnDraw(HDC hDC) {
   if (underline != nullptr) ::DeleteObject(underline);
   ::SelectObject(hDC, oldFont);
 }
-
-void CTextView::OnPrepareDC(HDC hDC) { CView::OnPrepareDC(hDC); }
 
 void CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   const int n = static_cast<int>(m_shown.chars.size());

@@ -31,10 +31,6 @@ class CTextView : public CScrollView {
   // Draws the lines and cells that meet the context's clipping box, in device
   // coordinates, for the view's scroll position.
   void OnDraw(HDC hDC) override;
-  // Leaves the context's origin where it is. The 95 family keeps a context's
-  // coordinates in 16 bits, and a long text's position goes far beyond them: the view
-  // draws from its own position and hands the platform only on-screen coordinates.
-  void OnPrepareDC(HDC hDC) override;
 
   int OnCreate(LPCREATESTRUCTA lpCreateStruct);
   void OnSize(UINT nType, int cx, int cy);

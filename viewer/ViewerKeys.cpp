@@ -2,7 +2,7 @@
 
 #include "viewer/ViewerKeys.h"
 
-#include "viewer/ScrollModel.h"
+#include "framework/ScrollModel.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // open a viewer against the time to read the file, the time of one paint and of one
 // page step, and the memory the viewer holds.
 //
-// Build (Windows build folder): cmake --build build/win64 --target vor_viewer_bench
+// Build (Windows build folder): cmake --build build/win32-tests --target vor_viewer_bench
 // Run:   xvfb-run -a -s "-screen 0 1280x1024x24"
-//            tools/wine-run.sh win64 build/win64/vor_viewer_bench.exe
+//            tools/wine-run.sh win32 build/win32-tests/vor_viewer_bench.exe
 // Show one viewer on a file for a while (for a screenshot):
 //        ... vor_viewer_bench.exe --show <file> <seconds>
 #include <windows.h>

@@ -69,6 +69,12 @@ TEST(ProfileFile, IntegersReadTheNumberAtTheStart) {
   EXPECT_EQ(f.GetInt("S", "hex", 9), 0u);
   EXPECT_EQ(f.GetInt("S", "spaced", 9), 3u);
   EXPECT_EQ(f.GetInt("S", "missing", 9), 9u);
+  // What the scan notes for whoever explains a value.
+  EXPECT_FALSE(ProfileFile::ScanNumber("4294967295").wrapped);
+  EXPECT_TRUE(ProfileFile::ScanNumber("4294967296").wrapped);
+  EXPECT_TRUE(ProfileFile::ScanNumber("-5").negative);
+  EXPECT_FALSE(ProfileFile::ScanNumber("-5").isNumber);
+  EXPECT_TRUE(ProfileFile::ScanNumber("+7").isNumber);
 }
 
 TEST(ProfileFile, SyntaxDetails) {

@@ -1,6 +1,6 @@
-// Tests of the viewer's scroll model and key table.
+// Tests of the scroll model and the viewer's key table.
 
-#include "viewer/ScrollModel.h"
+#include "framework/ScrollModel.h"
 #include "viewer/ViewerKeys.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-// ScrollModel: the scroll arithmetic of the text viewer's scrolling view,
+// ScrollModel: the scroll arithmetic of CScrollView (framework/ScrollView.h),
 // kept apart from the window system. All values are pixels.
 //
-//   - The view knows the size of the whole text block (total size), the
+//   - The view knows the size of the whole picture (total size), the
 //     size its client area would have without scroll bars, the thickness of
 //     the two bars and the line step (one character cell).
 //   - Bars: range X = total width - client width, range Y = total height -
@@ -26,8 +26,8 @@
 // unchanged. The names differ from the platform's macros on purpose, so that
 // this header can be included next to the platform headers.
 
-#ifndef VIEWER_SCROLLMODEL_H
-#define VIEWER_SCROLLMODEL_H
+#ifndef FRAMEWORK_SCROLLMODEL_H
+#define FRAMEWORK_SCROLLMODEL_H
 
 #include <cstdint>
 
@@ -64,7 +64,7 @@ struct BarLayout {
     int32_t limitY = 0;
 };
 
-// Decides the bars for a text block of totalWidth x totalHeight in a client
+// Decides the bars for a picture of totalWidth x totalHeight in a client
 // area of clientWidth x clientHeight measured without bars. Negative sizes
 // count as 0.
 BarLayout DecideBars(int32_t totalWidth, int32_t totalHeight,
@@ -128,4 +128,4 @@ private:
     BarLayout bars_;
 };
 
-#endif  // VIEWER_SCROLLMODEL_H
+#endif  // FRAMEWORK_SCROLLMODEL_H

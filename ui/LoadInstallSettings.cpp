@@ -1,9 +1,8 @@
-#include "config/LoadInstallSettings.h"
+#include "ui/LoadInstallSettings.h"
 
 #include <windows.h>
 
 #include "config/DriveRoot.h"
-#include "config/ProfileFile.h"
 #include "framework/MessageBox.h"
 #include "framework/Wnd.h"
 
@@ -39,6 +38,8 @@ void LoadInstallSettings(CWnd* pOwner, InstallSettings& settings) {
     ::FindClose(search);
     profile = ReadProfile(path);
   } else {
+    // Nothing to install from: the main dialog closes as soon as its loop runs, and the
+    // installer ends with exit status 1.
     AfxShowMessageBox(CWnd::SafeHwnd(pOwner), MissingConfigText(settings.SourceDir),
                       kMissingConfigCaption, MB_OK | MB_ICONSTOP);
     ::PostQuitMessage(1);

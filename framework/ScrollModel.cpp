@@ -1,6 +1,6 @@
 // ScrollModel: bar decision, position limits and scroll steps.
 
-#include "viewer/ScrollModel.h"
+#include "framework/ScrollModel.h"
 
 #include <algorithm>
 #include <limits>
@@ -49,7 +49,7 @@ BarLayout DecideBars(int32_t totalWidth, int32_t totalHeight,
     if (vert)
         rangeX += vertBarWidth;
     if (vert && !horz && rangeX > 0) {
-        horz = true;  // the vertical bar took the room the text needed
+        horz = true;  // the vertical bar took the room the picture needed
         rangeY += horzBarHeight;
     }
 
