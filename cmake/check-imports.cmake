@@ -1,12 +1,20 @@
 # Import audit of a program that must start on every 32-bit Windows from 95 and NT 4.0
 # on: every function it imports, from every DLL, must be on the list ALLOWED
-# (cmake/win32-imports.txt), imported by name. Also checks the subsystem (2 GUI,
-# 3 console) and that the subsystem version is 4.0, which both systems accept.
-#   cmake -DOBJDUMP=... -DEXE=... -DALLOWED=... -DSUBSYSTEM=2 -P check-imports.cmake
+# (cmake/win32-imports.txt), imported by name, from one of the DLLs this program may
+# import (DLLS). Also checks the subsystem (2 GUI, 3 console) and that the subsystem
+# version is 4.0, which both systems accept.
+#   cmake -DOBJDUMP=... -DEXE=... -DALLOWED=... -DDLLS=KERNEL32.DLL,USER32.DLL
+#         -DSUBSYSTEM=2 -P check-imports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()
+
+if(NOT DLLS)
+  message(FATAL_ERROR "DLLS, the DLLs that ${EXE} may import, is not given")
+endif()
+string(TOUPPER "${DLLS}" dlls)
+string(REPLACE "," ";" dlls "${dlls}")
 
 # The list: "DLL Function" lines; "#" starts a comment.
 file(STRINGS ${ALLOWED} lines)
@@ -35,6 +43,10 @@ set(count 0)
 foreach(line ${imports})
   if(line MATCHES "DLL Name: *([^ \t]+)")
     string(TOUPPER "${CMAKE_MATCH_1}" dll)
+    list(FIND dlls "${dll}" found)
+    if(found EQUAL -1)
+      list(APPEND bad "${dll}: not a DLL this program may import")
+    endif()
     continue()
   endif()
   if(dll STREQUAL "" OR line MATCHES "vma: +Hint" OR line MATCHES "^[ \t]*$")

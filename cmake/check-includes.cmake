@@ -1,12 +1,12 @@
 # Dependencies point down: a file of the product includes only from its own folder and
 # the folders below it, in this order from the bottom:
-#   res/ < framework/ < config/ < viewer/ < install/ < ui/ < app/
+#   crt/ < res/ < framework/ < config/ < viewer/ < install/ < ui/ < app/
 # check/ (the package checker) sits on top of them; that it takes only portable logic
 # from below is kept by its native build. config/ is portable as a whole: no file in it
 # includes <windows.h>.
 #   cmake -DSRC=<source folder> -P check-includes.cmake
 cmake_minimum_required(VERSION 3.20)
-set(order res framework config viewer install ui app check)
+set(order crt res framework config viewer install ui app check)
 set(portable config)
 
 set(bad "")

@@ -59,6 +59,9 @@ set(VOR_APP_SOURCES
   framework/WinMain.cpp
 )
 
+# The installer's own C runtime (the product build only).
+set(VOR_CRT_SOURCES crt/Startup.cpp crt/Heap.cpp crt/Memory.cpp)
+
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
   ${CMAKE_SOURCE_DIR}/res/ZEZADERI.ico
@@ -102,6 +105,7 @@ set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck
 set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
+  framework/RuntimeThrows.cpp
   tests/common/TestFiles.cpp
   tests/win32/TestMain.cpp
   tests/win32/TestSupport.cpp

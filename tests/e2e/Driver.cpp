@@ -4,11 +4,16 @@
 
 TestPaths g_paths;
 
-Installer::Installer(const std::string& startFolder) {
-  std::string exe = g_paths.app + "\\ZEZADERI.EXE";
-  std::string cmd = "\"" + exe + "\"";
+Installer::Installer(const std::string& startFolder, const std::string& program,
+                     const std::string& arguments, int show) {
+  std::string exe = g_paths.app + "\\" + program;
+  std::string cmd = "\"" + exe + "\"" + arguments;
   STARTUPINFOA si = {};
   si.cb = sizeof si;
+  if (show >= 0) {
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show);
+  }
   if (!::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
                         startFolder.c_str(), &si, &m_pi)) {
     ADD_FAILURE() << "cannot start " << exe << ": error " << ::GetLastError();

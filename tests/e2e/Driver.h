@@ -25,8 +25,11 @@ using SourceFolder = TempFolder;
 // One run of the installer.
 class Installer {
  public:
-  // Starts ZEZADERI.EXE with the given folder as its current directory.
-  explicit Installer(const std::string& startFolder);
+  // Starts ZEZADERI.EXE with the given folder as its current directory. Another
+  // program of the folder under test, with arguments after its quoted name and a show
+  // state for its window (none: -1), may be given.
+  explicit Installer(const std::string& startFolder, const std::string& program = "ZEZADERI.EXE",
+                     const std::string& arguments = "", int show = -1);
   ~Installer();  // ends the process if it still runs
 
   DWORD Pid() const { return m_pi.dwProcessId; }

@@ -82,4 +82,29 @@ TEST(Startup, ExitEscapeAndCloseAllEndTheProgram) {
   }
 }
 
+// The runtime the installer is built on, seen through a program built the same way:
+// static objects made before WinMain and destroyed after it, in reverse order; WinMain
+// gets the command line after the program's name and the show state it was started
+// with; exceptions are thrown and caught; the exit status is WinMain's; abort ends at
+// once with status 3, destroying nothing.
+TEST(Startup, RuntimeRunsStaticObjectsAroundWinMainAndEndsWithItsStatus) {
+  SourceFolder folder;
+  const std::string log = folder.File("RUNTIME.LOG");
+  const std::string made = "made first\nmade second\n";
+  const std::string thrown = "caught 5\ncaught bad_alloc\n";
+  {
+    Installer probe(folder.Path(), "runtime_probe.exe", "  42 \"two words\"", SW_SHOWMINNOACTIVE);
+    EXPECT_EQ(probe.WaitForExit(), 42u);
+  }
+  EXPECT_EQ(ReadWholeFile(log), made +
+                                    "WinMain [42 \"two words\"] show 7, own module 1\n" +
+                                    thrown + "destroyed second\ndestroyed first\n");
+  ASSERT_TRUE(::DeleteFileA(log.c_str()));
+  {
+    Installer probe(folder.Path(), "runtime_probe.exe", " abort");
+    EXPECT_EQ(probe.WaitForExit(), 3u);
+  }
+  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [abort] show 10, own module 1\n" + thrown);
+}
+
 }  // namespace

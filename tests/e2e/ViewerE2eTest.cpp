@@ -13,7 +13,7 @@ int CountWindows(const Installer& app, const std::string& caption) {
   return n;
 }
 
-TEST(ViewerE2e, MissingNfoShowsFileNotFoundThenAnEmptyViewer) {
+TEST(ViewerE2e, MissingNfoShowsFileNotFoundThenAnEmptyViewerAndSoDoesOneTooLargeToHold) {
   SourceFolder folder;
   folder.Write("VOR.INI", kIni);
   Installer app(folder.Path());
@@ -32,6 +32,26 @@ TEST(ViewerE2e, MissingNfoShowsFileNotFoundThenAnEmptyViewer) {
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(::GetWindow(viewer, GW_CHILD), nullptr) << "no view in it";
   // (Its icon is checked in-process: Wine answers WM_GETICON from other processes with 0.)
+  ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(viewer); }));
+  EXPECT_TRUE(app.Running());
+
+  // Eight terabytes (a sparse file): more than the 32-bit program's string can hold, and
+  // more memory than the 64-bit one gets. The failure is thrown and caught inside the
+  // program; the viewer comes up empty, without a message, and the program goes on.
+  HANDLE big = ::CreateFileA(folder.File("VOR.nfo").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(big, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 1LL << 43;
+  EXPECT_TRUE(::SetFilePointerEx(big, size, nullptr, FILE_BEGIN));
+  EXPECT_TRUE(::SetEndOfFile(big));
+  ::CloseHandle(big);
+  Click(dlg, 1000);
+  viewer = app.WaitForWindow("Viewing - VOR.nfo");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(::GetWindow(viewer, GW_CHILD), nullptr) << "no view in it";
+  EXPECT_EQ(CountWindows(app, "File Not Found") + CountWindows(app, "File Open Failure"), 0);
   ::PostMessageA(viewer, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(viewer); }));
   EXPECT_TRUE(app.Running());

@@ -277,6 +277,34 @@ TEST_F(Viewer, FileThatCannotBeOpenedShowsFileOpenFailure) {
   Close(win);
 }
 
+// GetFileSize as the viewer's loading sees it, with a length of the test's choosing.
+ULONGLONG g_fakeLength = 0;
+DWORD WINAPI FakeGetFileSize(HANDLE, LPDWORD high) {
+  if (high != nullptr) *high = static_cast<DWORD>(g_fakeLength >> 32);
+  return static_cast<DWORD>(g_fakeLength);
+}
+
+TEST_F(Viewer, TextTooLargeToHoldGivesAnEmptyFrameNotAnAbort) {
+  folder.Write("VOR.nfo", "short\r\n");
+  ImportHook size("kernel32.dll", "GetFileSize", reinterpret_cast<void*>(&FakeGetFileSize));
+  ASSERT_TRUE(size.Active());
+  // More than a string can hold, and, where that is more than the address space can
+  // give (64-bit; on 32-bit it is a gigabyte, which may be had), as much as it can
+  // hold: an allocation in the library that fails.
+  const ULONGLONG most = std::string().max_size();
+  for (ULONGLONG length : {most + 1, most}) {
+    if (length == most && sizeof(void*) < 8) continue;
+    g_fakeLength = length;
+    boxes.boxes.clear();
+    CTextWin* win = Open("VOR.nfo");
+    ASSERT_NE(win, nullptr) << length;
+    EXPECT_TRUE(boxes.boxes.empty()) << length;
+    EXPECT_EQ(win->View, nullptr) << length;
+    EXPECT_TRUE(::IsWindowVisible(win->m_hWnd));
+    Close(win);
+  }
+}
+
 TEST_F(Viewer, EmptyFileAndTextThatFitsHaveNoBarsAndDoNotScroll) {
   folder.Write("empty.txt", "");
   const std::string text = "VOR presents\r\n\r\n  a small text\r\n";

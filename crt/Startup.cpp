@@ -1,0 +1,91 @@
+// The installer's own C runtime. ZEZADERI.EXE imports nothing but Windows' own DLLs:
+// the C runtime DLL that the cross compiler's start-up code wants (MSVCRT.DLL) is not
+// part of Windows 95 as first released, so a program that imports it does not start
+// there. What the program, the statically linked C++ library and its unwinder need
+// from a C runtime is here, over KERNEL32 alone: the entry point (Startup.cpp), the heap
+// (Heap.cpp) and the memory and string functions (Memory.cpp). No stdio, no signals,
+// no locale: nothing in the program uses them.
+//
+// Start-up: the compiler collects the static constructors of every object file in the
+// linker's list __CTOR_LIST__ (-1, the functions, 0) and registers each static object's
+// destructor with atexit as it is constructed. The list is run from its end, as the
+// compiler's own start-up code does: that end holds crtend.o's entry, which registers
+// the unwinder's frame tables (crtbegin.o) before any constructor may throw. WinMain
+// then gets what the platform's start-up code gives it, and its result is the exit
+// status: the atexit functions run in reverse order of registration, then the process
+// ends.
+#include <windows.h>
+
+extern "C" {
+extern void (*__CTOR_LIST__[])();
+extern void (*__DTOR_LIST__[])();
+int atexit(void (*function)());
+void exit(int status);
+void abort();
+// Read by the unwinder and the C++ library: 0 says the program runs one thread only,
+// so their locks do nothing and their per-thread data is plain data.
+int _CRT_MT = 0;
+// Would register a destructor for per-thread data at thread exit; with one thread the
+// data ends with the process.
+int __mingwthr_key_dtor(DWORD, void (*)(void*)) { return 0; }
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
+
+namespace {
+
+// Up to this many functions run at exit: the static objects with destructors, the
+// destructor list and the unwinder's deregistration. More cannot be registered.
+constexpr int kMaxAtExit = 32;
+void (*g_atExit[kMaxAtExit])();
+int g_atExitCount = 0;
+
+void RunDestructorList() {
+  for (void (**f)() = __DTOR_LIST__ + 1; *f != nullptr; ++f) (*f)();
+}
+
+void RunConstructorList() {
+  int count = 0;
+  while (__CTOR_LIST__[count + 1] != nullptr) ++count;
+  for (int i = count; i >= 1; --i) __CTOR_LIST__[i]();
+  atexit(RunDestructorList);
+}
+
+// The command line after the program's name and the blanks that follow it.
+LPSTR CommandTail(LPSTR line) {
+  if (*line == '"') {
+    ++line;
+    while (*line != '\0' && *line != '"') ++line;
+    if (*line == '"') ++line;
+  } else {
+    while (*line > ' ') ++line;
+  }
+  while (*line != '\0' && *line <= ' ') ++line;
+  return line;
+}
+
+}  // namespace
+
+extern "C" int atexit(void (*function)()) {
+  if (g_atExitCount == kMaxAtExit) return -1;
+  g_atExit[g_atExitCount++] = function;
+  return 0;
+}
+
+extern "C" void exit(int status) {
+  while (g_atExitCount > 0) g_atExit[--g_atExitCount]();
+  ::ExitProcess(static_cast<UINT>(status));
+}
+
+// Ends the program at once, as the C runtime's abort does: no exit functions, status 3.
+extern "C" void abort() { ::ExitProcess(3); }
+
+// The entry point: the stack is realigned, as the platform guarantees only 4 bytes.
+extern "C" __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
+  RunConstructorList();
+  STARTUPINFOA startup;
+  startup.cb = sizeof startup;
+  ::GetStartupInfoA(&startup);
+  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+  exit(WinMain(::GetModuleHandleA(nullptr), nullptr, CommandTail(::GetCommandLineA()), show));
+}
