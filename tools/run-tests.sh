@@ -102,6 +102,7 @@ step "ARJ.EXE from Debian's arj source (tools/arj)"
 bash tools/arj/build-arj.sh i686 || { failed+=(arj-build); failed_count=$((failed_count + 1)); }
 [ -f build/arj/ARJ.EXE ] || skipped+=("the real-decompressor tests (e2e.RealArj, e2e.Demo): build/arj/ARJ.EXE did not build (build/arj-build.log)")
 
+asked_mode=${VOR_WIN32_MODE:-}
 mode=$(bash tools/win32-mode.sh)
 if [ "${mode%%:*}" = none ]; then
   step "Win32 tests under Wine: not run"
@@ -119,7 +120,10 @@ step ""
 
 echo
 for s in "${skipped[@]}"; do echo "SKIPPED: $s"; done
-[ "$mode" = native ] || [ "${mode%%:*}" = none ] || echo "The 32-bit programs ran under qemu's user-mode emulation (this kernel cannot run them)."
+if [ "$mode" = emulated ]; then
+  if [ -n "$asked_mode" ]; then why="VOR_WIN32_MODE=emulated"; else why="this kernel cannot run them"; fi
+  echo "The 32-bit programs ran under qemu's user-mode emulation ($why)."
+fi
 [ "$mode" != native ] || echo "The 32-bit programs ran natively."
 [ "${#failed[@]}" = 0 ] || echo "FAILED: ${failed[*]}"
 line="tests: $passed_count passed, $failed_count failed"
