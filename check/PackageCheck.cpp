@@ -314,9 +314,7 @@ void Checker::CheckValues() {
     AtKey(Severity::Warning, kUseProgramKey, "Use_Program is empty: the installer starts \".exe\"");
   }
   for (const SettingKeyIndex k : {kUseProgramKey, kFirstFileKey, kAppSetupKey}) {
-    const std::string& value =
-        k == kUseProgramKey ? s.DecompressorProgram : k == kFirstFileKey ? s.FirstFile : s.AppSetup;
-    if (value.find('"') != std::string::npos) {
+    if (SettingValue(s, k).find('"') != std::string::npos) {
       AtKey(Severity::Error, k,
             std::string(kSettingKeys[k].name) +
                 " holds a double quote: no file name holds one, and the installer puts the "
