@@ -42,13 +42,7 @@ fi
 # user-mode emulation (tools/win32-mode.sh): qemu-user from the suite's backports, since
 # Debian 12's own 7.2 cannot run Wine. Known only once wine32 is installed.
 need_qemu() {
-  if [ "${VOR_WIN32_MODE:-}" != emulated ]; then
-    [ -x /usr/lib/wine/wine ] || return 1
-    ! /usr/lib/wine/wine --version >/dev/null 2>&1 || return 1
-  fi
-  local major
-  major=$(qemu-i386 --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\)\..*/\1/p')
-  [ "${major:-0}" -lt 10 ]
+  [ -x /usr/lib/wine/wine ] && ! bash "$(dirname "${BASH_SOURCE[0]}")/win32-mode.sh" >/dev/null
 }
 
 if [ "$need_i386" = 0 ] && [ "${#missing[@]}" = 0 ] && [ "$need_update" = 0 ] && ! need_qemu; then
