@@ -6,6 +6,7 @@
 
 #include "check/ArjHeaders.h"
 #include "check/Folder.h"
+#include "check/PackagerPitfalls.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
 #include "install/InstallTexts.h"
@@ -97,6 +98,7 @@ class Checker {
   void ReadSet(const ArchiveFolder& folder, const std::string& first,
                std::vector<std::string>* claimed);
   void CheckFolderFiles();
+  void CheckDescription(const FolderEntry& entry);
 
   std::string m_folder, m_shown;
   std::vector<FolderEntry> m_entries;
@@ -131,6 +133,7 @@ PackageReport Checker::Run() {
   if (configRead) ExamineLines(ProfileFile::Inspect(bytes));
   ExplainSettings();
   CheckValues();
+  for (const SettingFinding& f : SettingPitfalls(m_report.settings)) AtKey(f.severity, f.key, f.message);
   CheckArchives();
   CheckFolderFiles();
   std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
@@ -404,6 +407,13 @@ void Checker::CheckArchives() {
           "Space_Required is " + std::to_string(s.SpaceRequired) +
               " MB, below the archives' unpacked size of " + Grouped(unpacked) +
               " bytes: at least " + std::to_string(neededMb) + " MB are needed");
+  } else if (SpaceFarAbove(s.SpaceRequired, unpacked)) {
+    AtKey(Severity::Note, kSpaceRequiredKey,
+          "Space_Required is " + std::to_string(s.SpaceRequired) +
+              " MB, far above the archives' unpacked size of " + Grouped(unpacked) + " bytes (" +
+              std::to_string(neededMb) +
+              " MB): users with room for the files but not that much are refused (it counts "
+              "megabytes of 1,000,000 bytes)");
   }
   CheckSetupProgram(files);
 }
@@ -515,13 +525,27 @@ void Checker::CheckFolderFiles() {
     } else if (e->isFolder) {
       Add(Severity::Warning, Shown(name), 0,
           "is a folder: its viewer would show " + Quoted(kFileOpenFailureCaption));
+    } else {
+      CheckDescription(*e);
     }
+  }
+  if (Entry(kInstallerFileName) == nullptr) {
+    m_report.findings.push_back(MissingInstallerNote(Shown(kInstallerFileName)));
   }
   const std::string& program = m_report.settings.DecompressorProgram;
   if (program.find_first_of("\\/:") == std::string::npos && Entry(program) == nullptr) {
     AtKey(Severity::Note, kUseProgramKey,
           program + " is not in the folder: it must be on the user's path");
   }
+}
+
+void Checker::CheckDescription(const FolderEntry& entry) {
+  std::string why, bytes;
+  std::unique_ptr<FileSource> file = FileSource::Open(JoinPath(m_folder, entry.name), &why);
+  if (!file) return;  // the viewer reports it as the installer meets it
+  bytes.resize(static_cast<size_t>(std::min<uint64_t>(file->Size(), kMaxConfigBytes)));
+  if (!bytes.empty()) bytes.resize(file->ReadAt(0, &bytes[0], bytes.size()));
+  for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) m_report.findings.push_back(f);
 }
 
 }  // namespace

@@ -77,6 +77,15 @@ target_compile_definitions(VORCHECK PRIVATE ${VOR_PRODUCT_WINVER})
 target_link_options(VORCHECK PRIVATE ${VOR_SMALL_LINK})
 target_link_libraries(VORCHECK PRIVATE vor_portable kernel32)
 
+# The package builder: the checker's sources and its own, under the same import rules.
+add_executable(VORPACK ${VOR_PACK_MAIN} ${VOR_PACK_SOURCES} ${VOR_PACK_WIN32_SOURCES}
+               ${VOR_CHECK_SOURCES} ${VOR_CHECK_WIN32_SOURCES} framework/RuntimeThrows.cpp)
+set_target_properties(VORPACK PROPERTIES OUTPUT_NAME VORPACK SUFFIX ".EXE")
+target_compile_options(VORPACK PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_compile_definitions(VORPACK PRIVATE ${VOR_PRODUCT_WINVER})
+target_link_options(VORPACK PRIVATE ${VOR_SMALL_LINK})
+target_link_libraries(VORPACK PRIVATE vor_portable kernel32)
+
 # A program on the product's runtime, for the end-to-end tests of its start and end.
 add_executable(runtime_probe WIN32 tests/e2e/runtime_probe.cpp framework/RuntimeThrows.cpp)
 target_compile_options(runtime_probe PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
@@ -102,13 +111,13 @@ endif()
 option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ${vor_tests_default})
 # The folder of the ZEZADERI.EXE that the end-to-end tests start: by default this
 # tree's own; the 32-bit tests start the product built with its own toolchain.
-set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE and VORCHECK.EXE under test")
+set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE, VORCHECK.EXE and VORPACK.EXE under test")
 # A tree that tests programs built elsewhere builds its own only on request.
 if(NOT VOR_PRODUCT_DIR STREQUAL CMAKE_BINARY_DIR)
-  set_target_properties(ZEZADERI VORCHECK runtime_probe PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  set_target_properties(ZEZADERI VORCHECK VORPACK runtime_probe PROPERTIES EXCLUDE_FROM_ALL TRUE)
   set(VOR_PRODUCT_TARGETS)
 else()
-  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK runtime_probe)
+  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK VORPACK runtime_probe)
 endif()
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
@@ -205,11 +214,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
                    -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=2
                    -DDLLS=${VOR_SYSTEM_DLLS}
                    -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
-  add_test(NAME ${VOR_WINE_ARCH}.imports.vorcheck
-           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:VORCHECK>
-                   -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=3
-                   -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
-                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  foreach(tool VORCHECK VORPACK)
+    string(TOLOWER ${tool} name)
+    add_test(NAME ${VOR_WINE_ARCH}.imports.${name}
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:${tool}>
+                     -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=3
+                     -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
+                     -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  endforeach()
   # The program file stays within 256 KB, its pictures and animation included.
   add_test(NAME ${VOR_WINE_ARCH}.size
            COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ZEZADERI> -DLIMIT=262144
