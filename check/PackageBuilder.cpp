@@ -173,7 +173,10 @@ bool Builder::PrepareTexts() {
       return Fail(std::string(t.option) + " " + Quoted(t.text) + " is " +
                   std::to_string(m_values[t.key].size()) + " bytes in code page " +
                   std::to_string(m_pages.ansi) +
-                  (t.key == kAppNameKey ? " (each & doubled so that it shows)" : "") + ": " +
+                  (t.key == kAppNameKey && m_options.name.find('&') != std::string::npos
+                       ? " (each & doubled so that it shows)"
+                       : "") +
+                  ": " +
                   key.name + " holds " + std::to_string(limit) + " (the installer cuts the rest)");
     }
   }
@@ -409,17 +412,19 @@ bool Builder::WriteFiles() {
     return false;
   }
   const auto described = [&](const char* name, const std::string& from, bool converted) {
-    if (from.empty()) return std::string(name) + " written from the settings";
-    return std::string(name) + " from " + from +
+    return std::string(name) + " from " + (from.empty() ? "the settings" : from) +
            (converted ? " (UTF-8, converted to code page " + std::to_string(m_pages.oem) + ")"
                       : "");
   };
+  const std::string descriptions =
+      m_options.nfo.empty() && m_options.diz.empty()
+          ? std::string(kNfoFileName) + " and " + kFileIdFileName + " from the settings"
+          : described(kNfoFileName, m_options.nfo, m_nfoConverted) + ", " +
+                described(kFileIdFileName, m_options.diz, m_dizConverted);
   m_result.output += "vorpack: wrote " + std::string(kConfigFileName) + " (Total_Disks=" +
                      m_values[kTotalDisksKey] + ", Space_Required=" + m_values[kSpaceRequiredKey] +
-                     "), " + described(kNfoFileName, m_options.nfo, m_nfoConverted) + ", " +
-                     described(kFileIdFileName, m_options.diz, m_dizConverted) + "; copied " +
-                     kInstallerFileName + " from " + m_installerPath + " and " +
-                     m_decompressorName + "\n";
+                     "), " + descriptions + "; copied " + kInstallerFileName + " (from " +
+                     m_installerPath + ") and " + m_decompressorName + "\n";
   return true;
 }
 
@@ -451,7 +456,8 @@ std::string DefaultInstaller(const std::string& programFolder) {
   for (const std::string& path :
        {JoinPath(programFolder, kInstallerFileName),
         JoinPath(JoinPath(JoinPath(programFolder, ".."), "win32"), kInstallerFileName)}) {
-    if (KindOfPath(path) == PathKind::File) return path;
+    std::string absolute;
+    if (KindOfPath(path) == PathKind::File) return AbsolutePath(path, &absolute) ? absolute : path;
   }
   return std::string();
 }
