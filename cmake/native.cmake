@@ -28,10 +28,11 @@ add_executable(vorpack ${VOR_PACK_MAIN})
 target_compile_options(vorpack PRIVATE ${VOR_WARNINGS})
 target_link_libraries(vorpack PRIVATE vor_pack)
 
-# vorcheck on the demo package, with its real volumes made by Debian's arj: clean.
+# vorcheck on the demo package, made by vorpack with real volumes from Debian's arj: clean.
 add_test(NAME tools.vorcheck_demo_package
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                  ${CMAKE_BINARY_DIR}/demo-package - $<TARGET_FILE:vorcheck>)
+set_tests_properties(tools.vorcheck_demo_package PROPERTIES ENVIRONMENT VORPACK=$<TARGET_FILE:vorpack>)
 
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})

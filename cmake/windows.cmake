@@ -170,6 +170,14 @@ if(VOR_BUILD_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                    ${CMAKE_BINARY_DIR}/vorcheck-demo-package ${VOR_ARJ_EXE}
                    ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORCHECK.EXE)
+  # The builder, VORPACK.EXE, with ARJ.EXE as its archiver: a package of nested folders.
+  add_test(NAME ${VOR_WINE_ARCH}.vorpack_package
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/pack-with-vorpack-exe.sh
+                   ${CMAKE_BINARY_DIR}/vorpack-package ${VOR_ARJ_EXE}
+                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORPACK.EXE)
+  set_tests_properties(${VOR_WINE_ARCH}.vorpack_package PROPERTIES SKIP_RETURN_CODE 77)
+  set_tests_properties(${VOR_WINE_ARCH}.vorcheck_demo_package PROPERTIES
+                       ENVIRONMENT VOR_INSTALLER=${VOR_PRODUCT_DIR}/ZEZADERI.EXE)
   set(VOR_REAL_ARCHIVES ${CMAKE_BINARY_DIR}/real-archives)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.real-archives
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/make-real-archives.sh ${VOR_REAL_ARCHIVES})
@@ -178,7 +186,8 @@ if(VOR_BUILD_TESTS)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.demo-package
            COMMAND bash -c "if [ -f \"$2\" ]; then exec bash \"$0\" \"$1\" \"$2\"; fi; rm -rf \"$1\"; echo \"no $2: no demo package\""
                    ${CMAKE_SOURCE_DIR}/tools/make-demo-package.sh ${CMAKE_BINARY_DIR}/demo-package ${VOR_ARJ_EXE})
-  set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package)
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package
+                       ENVIRONMENT VOR_INSTALLER=${VOR_PRODUCT_DIR}/ZEZADERI.EXE)
 
   foreach(suite ${VOR_E2E_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
@@ -206,7 +215,8 @@ endif()
 # functions that Windows 95 and NT 4.0 both have, by name, from the DLLs on the list.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
   find_program(VOR_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
-  # The installer imports Windows' own DLLs only; the checker, a packager's tool, also
+  # The installer imports Windows' own DLLs only; the checker and the builder, packagers'
+  # tools, also
   # the C runtime DLL that NT 4.0 and Windows 98 bring (not the first Windows 95).
   set(VOR_SYSTEM_DLLS KERNEL32.DLL,USER32.DLL,GDI32.DLL,COMCTL32.DLL,SHELL32.DLL,ADVAPI32.DLL)
   add_test(NAME ${VOR_WINE_ARCH}.imports
