@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "check/ChildProcess.h"
+#include "check/Folder.h"
 #include "install/InstallTexts.h"
 
 namespace {
@@ -33,8 +34,9 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                              OPEN_EXISTING, 0, nullptr);
 
-  std::string commandLine = QuoteArgument(program);
-  for (const std::string& a : arguments) commandLine += " " + QuoteArgument(a);
+  const CodePage cp = DefaultCodePage();
+  std::string commandLine = QuoteArgument(program, cp);
+  for (const std::string& a : arguments) commandLine += " " + QuoteArgument(a, cp);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;

@@ -1,15 +1,17 @@
-// 64-bit file positions where off_t would otherwise have 32 bits.
-#define _FILE_OFFSET_BITS 64
-
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include "check/Folder.h"
 
 const char kPathSeparator = '/';
+const char kDefaultCodePageName[] = "single-byte, as 1252";
 
-bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
+CodePage DefaultCodePage() { return CodePage(); }
+
+bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderEntry>* entries) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) return false;
   while (const dirent* e = readdir(dir)) {
@@ -18,18 +20,35 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
     struct stat st;
     FolderEntry entry;
     entry.name = name;
-    entry.isFolder = stat(JoinPath(path, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    entry.isFolder = stat(JoinPath(path, name, cp).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     entries->push_back(entry);
   }
   closedir(dir);
   return true;
 }
 
-bool MeasureFile(const std::string& path, uint64_t* size) {
+std::FILE* OpenRegularFile(const std::string& path, uint64_t* size, std::string* why) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *why = "cannot be opened";
+    return nullptr;
+  }
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) return false;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+    *why = "is not a regular file (a folder, a FIFO or a device): it cannot be read";
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* file = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? fdopen(fd, "rb")
+                                                                              : nullptr;
+  if (file == nullptr) {
+    *why = "cannot be opened";
+    close(fd);
+    return nullptr;
+  }
   *size = static_cast<uint64_t>(st.st_size);
-  return true;
+  return file;
 }
 
 bool SeekFile(std::FILE* file, uint64_t offset) {

@@ -6,7 +6,7 @@
 
 #include "check/ArjHeaders.h"
 #include "check/ChildProcess.h"
-#include "check/CodePages.h"
+#include "check/TextConversion.h"
 #include "check/FileOperations.h"
 #include "check/Folder.h"
 #include "check/PackOptions.h"
@@ -89,6 +89,10 @@ class Builder {
   PackResult Run();
 
  private:
+  // A path on this machine: names in its own code page.
+  std::string Join(const std::string& folder, const std::string& name) const {
+    return JoinPath(folder, name, m_local);
+  }
   bool Fail(const std::string& message) {
     m_result.errors += "vorpack: " + message + "\n";
     return false;
@@ -106,8 +110,9 @@ class Builder {
 
   PackOptions m_options;
   std::string m_programFolder;
+  CodePage m_local = DefaultCodePage();  // of the paths on this machine
   PackResult m_result;
-  CodePages m_pages;
+  TargetCodePages m_pages;
   ConfigValues m_values;                  // VOR.INI's, in the ANSI code page
   DescriptionFacts m_facts;               // the descriptions', in the OEM code page
   std::string m_decompressorName;         // the file name it is shipped under
@@ -210,13 +215,13 @@ bool Builder::CheckPayload() {
 
 bool Builder::WalkPayload(const std::string& folder, int depth, size_t* files) {
   std::vector<FolderEntry> entries;
-  if (!ListFolder(folder, &entries)) return Fail(folder + " cannot be listed");
+  if (!ListFolder(folder, m_local, &entries)) return Fail(folder + " cannot be listed");
   if (depth > kMaxPayloadDepth) {
     return Fail(folder + " lies " + std::to_string(depth) +
                 " folders deep in the payload: a link to a folder above it?");
   }
   for (const FolderEntry& e : entries) {
-    const std::string path = JoinPath(folder, e.name);
+    const std::string path = Join(folder, e.name);
     if (depth == 0 && e.name[0] == '.') {
       return Fail(path + ": the archiver hangs on a name that starts with \".\" at the top of "
                   "the payload; rename it, move it into a subfolder, or take it out");
@@ -288,7 +293,7 @@ bool Builder::PrepareOutDir() {
   if (kind == PathKind::Folder) {
     AbsolutePath(out, &absolute);
   } else if (AbsolutePath(FolderOf(out), &absolute)) {
-    absolute = JoinPath(absolute, BaseName(out));
+    absolute = Join(absolute, BaseName(out));
   } else {
     return Fail("the folder above " + out +
                 " does not exist: vorpack makes the package folder, not the folders above it");
@@ -300,7 +305,7 @@ bool Builder::PrepareOutDir() {
   if (kind == PathKind::Folder) {
     // Nothing of the packager's is written over: every file this run makes is new.
     std::vector<FolderEntry> entries;
-    if (!ListFolder(out, &entries)) return Fail(out + " cannot be listed");
+    if (!ListFolder(out, m_local, &entries)) return Fail(out + " cannot be listed");
     const std::string ours[] = {kConfigFileName, kNfoFileName, kFileIdFileName,
                                 kInstallerFileName, m_decompressorName};
     const std::string volumePrefix = m_options.archive + ".";
@@ -328,10 +333,10 @@ bool Builder::MakeVolumes() {
   std::string absolute;
   AbsolutePath(out, &absolute);
   std::vector<FolderEntry> before;
-  ListFolder(out, &before);
+  ListFolder(out, m_local, &before);
   std::vector<std::string> args = {"a", "-r", "-a", "-y", "-i", "-s"};
   if (m_options.volumeSize > 0) args.push_back("-v" + std::to_string(m_options.volumeSize));
-  args.push_back(JoinPath(absolute, m_values[kFirstFileKey]));
+  args.push_back(Join(absolute, m_values[kFirstFileKey]));
   args.push_back("*");
   m_archiver = m_options.archiver.empty() ? DefaultArchiver(m_options.decompressor)
                                           : m_options.archiver;
@@ -341,7 +346,7 @@ bool Builder::MakeVolumes() {
 
   // Whatever the archiver left in the folder is this run's, whether it failed or not.
   std::vector<FolderEntry> after;
-  ListFolder(out, &after);
+  ListFolder(out, m_local, &after);
   for (const FolderEntry& e : after) {
     bool old = false;
     for (const FolderEntry& b : before) old = old || b.name == e.name;
@@ -365,9 +370,9 @@ bool Builder::MakeVolumes() {
   for (unsigned i = 0;; ++i) {
     const std::string name = arj::VolumeName(m_values[kFirstFileKey], i);
     std::string why;
-    std::unique_ptr<FileSource> file = FileSource::Open(JoinPath(out, name), &why);
+    std::unique_ptr<FileSource> file = FileSource::Open(Join(out, name), &why);
     if (!file) {
-      return Fail("the archiver ended without error, but " + JoinPath(out, name) + " " + why);
+      return Fail("the archiver ended without error, but " + Join(out, name) + " " + why);
     }
     const arj::VolumeHeaders v = arj::ReadVolumeHeaders(*file);
     if (!v.problem.empty()) return Fail("the archiver's volume " + name + ": " + v.problem);
@@ -393,7 +398,7 @@ bool Builder::MakeVolumes() {
 }
 
 bool Builder::WriteNewFile(const std::string& name, const std::string& bytes) {
-  const std::string path = JoinPath(m_options.outDir, name);
+  const std::string path = Join(m_options.outDir, name);
   if (KindOfPath(path) != PathKind::None) return Fail(path + " appeared meanwhile: not written over");
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return Fail("cannot write " + path);
@@ -430,7 +435,7 @@ bool Builder::WriteFiles() {
 
 void Builder::Undo() {
   for (auto name = m_made.rbegin(); name != m_made.rend(); ++name) {
-    RemoveFile(JoinPath(m_options.outDir, *name));
+    RemoveFile(Join(m_options.outDir, *name));
   }
   if (m_madeOutDir) RemoveFolder(m_options.outDir);
   m_result.errors += "vorpack: no package made";
@@ -444,7 +449,8 @@ PackResult Builder::Run() {
     m_result.exitStatus = kPackNotMadeStatus;
     return m_result;
   }
-  const PackageReport report = CheckPackage(m_options.outDir, m_options.outDir);
+  const PackageReport report =
+      CheckPackage(m_options.outDir, m_options.outDir, CodePage::ForNumber(m_pages.ansi));
   m_result.output += "vorpack: the package as vorcheck finds it:\n" + FormatReport(report);
   m_result.exitStatus = report.ExitStatus();
   return m_result;
@@ -453,9 +459,10 @@ PackResult Builder::Run() {
 }  // namespace
 
 std::string DefaultInstaller(const std::string& programFolder) {
-  for (const std::string& path :
-       {JoinPath(programFolder, kInstallerFileName),
-        JoinPath(JoinPath(JoinPath(programFolder, ".."), "win32"), kInstallerFileName)}) {
+  const CodePage local = DefaultCodePage();
+  const std::string windowsBuild = JoinPath(JoinPath(programFolder, "..", local), "win32", local);
+  for (const std::string& path : {JoinPath(programFolder, kInstallerFileName, local),
+                                  JoinPath(windowsBuild, kInstallerFileName, local)}) {
     std::string absolute;
     if (KindOfPath(path) == PathKind::File) return AbsolutePath(path, &absolute) ? absolute : path;
   }

@@ -12,6 +12,18 @@ constexpr uint64_t kSpaceSlackMegabytes = 10;
 
 bool Separator(char c) { return c == '\\' || c == '/'; }
 
+// The text with each double-byte character written as two letters: positions stay, and
+// a trail byte 0x5C is no longer taken for a separator.
+std::string Shape(const std::string& text, const CodePage& cp) {
+  std::string shape = text;
+  for (size_t i = 0; i < shape.size();) {
+    const size_t n = cp.CharLength(shape, i);
+    if (n == 2) shape[i] = shape[i + 1] = 'x';
+    i += n;
+  }
+  return shape;
+}
+
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string AmpersandsDoubled(const std::string& text) {
@@ -36,7 +48,8 @@ size_t FindSingleAmpersand(const std::string& text) {
   return std::string::npos;
 }
 
-std::string FolderThatMustExist(const std::string& folder) {
+std::string FolderThatMustExist(const std::string& text, const CodePage& cp) {
+  const std::string folder = Shape(text, cp);
   // Where the folders that may be new start: after "X:", "X:\", "\", or "\\server\share\".
   size_t start = 0;
   if (folder.size() >= 2 && folder[1] == ':') start = 2;
@@ -54,7 +67,7 @@ std::string FolderThatMustExist(const std::string& folder) {
   if (end <= start || last == std::string::npos || last < start) return std::string();
   size_t parentEnd = last;
   while (parentEnd > start && Separator(folder[parentEnd - 1])) --parentEnd;
-  return folder.substr(0, parentEnd);
+  return text.substr(0, parentEnd);
 }
 
 bool SpaceFarAbove(uint32_t spaceRequired, uint64_t unpackedBytes) {
@@ -62,8 +75,9 @@ bool SpaceFarAbove(uint32_t spaceRequired, uint64_t unpackedBytes) {
   return spaceRequired > 2 * needed && spaceRequired >= needed + kSpaceSlackMegabytes;
 }
 
-bool ArjShowsProgress(const std::string& program, const std::string& commandLine) {
-  const size_t cut = program.find_last_of("\\/:");
+bool ArjShowsProgress(const std::string& program, const std::string& commandLine,
+                      const CodePage& cp) {
+  const size_t cut = cp.FindLastOf(program, "\\/:");
   const std::string name = program.substr(cut == std::string::npos ? 0 : cut + 1);
   if (!ProfileFile::SameName(name, "arj.exe") && !ProfileFile::SameName(name, "arj32.exe"))
     return false;
@@ -76,7 +90,7 @@ bool ArjShowsProgress(const std::string& program, const std::string& commandLine
   return true;
 }
 
-std::vector<SettingFinding> SettingPitfalls(const InstallSettings& s) {
+std::vector<SettingFinding> SettingPitfalls(const InstallSettings& s, const CodePage& cp) {
   std::vector<SettingFinding> found;
   if (FindSingleAmpersand(s.AppName) != std::string::npos) {
     found.push_back({Severity::Warning, kAppNameKey,
@@ -85,10 +99,11 @@ std::vector<SettingFinding> SettingPitfalls(const InstallSettings& s) {
                          "character after it; write && to show one (" +
                          Quoted(AmpersandsDoubled(s.AppName)) + ")"});
   }
-  const std::string existing = FolderThatMustExist(s.InstallDir);
+  const std::string existing = FolderThatMustExist(s.InstallDir, cp);
   if (!existing.empty()) {
-    const size_t last = s.InstallDir.find_last_not_of("\\/");
-    const size_t start = s.InstallDir.find_last_of("\\/", last) + 1;
+    const std::string shape = Shape(s.InstallDir, cp);
+    const size_t last = shape.find_last_not_of("\\/");
+    const size_t start = shape.find_last_of("\\/", last) + 1;
     found.push_back({Severity::Note, kDefaultDirectoryKey,
                      "Default_Directory " + Quoted(s.InstallDir) +
                          " needs more than one new folder on a clean machine: the installer "
@@ -96,7 +111,7 @@ std::vector<SettingFinding> SettingPitfalls(const InstallSettings& s) {
                          s.InstallDir.substr(start, last + 1 - start) + ", so " + existing +
                          " must exist on the user's machine"});
   }
-  if (ArjShowsProgress(s.DecompressorProgram, s.CommandLine)) {
+  if (ArjShowsProgress(s.DecompressorProgram, s.CommandLine, cp)) {
     found.push_back({Severity::Note, kCommandLineKey,
                      "Command_Line has no -i: ARJ's progress indicator fills the log with "
                      "backspaces, which the log viewer shows as boxes; with -i the log holds "

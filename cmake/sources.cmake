@@ -5,6 +5,7 @@ set(VOR_PORTABLE_SOURCES
   config/ProfileFile.cpp
   config/ProfileInspect.cpp
   config/InstallSettings.cpp
+  framework/CodePage.cpp
   framework/FileErrors.cpp
   framework/NumberScan.cpp
   framework/ScrollModel.cpp
@@ -24,7 +25,7 @@ set(VOR_CHECK_SOURCES
   check/PackagerPitfalls.cpp
 )
 set(VOR_CHECK_POSIX_SOURCES check/FolderPosix.cpp)
-set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp)
+set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp framework/SystemCodePages.cpp)
 set(VOR_CHECK_MAIN check/vorcheck_main.cpp)
 
 # The package builder, vorpack: the checker's code and its own, portable apart from
@@ -36,9 +37,9 @@ set(VOR_PACK_SOURCES
   check/Utf8.cpp
 )
 set(VOR_PACK_POSIX_SOURCES
-  check/ChildProcessPosix.cpp check/FileOperationsPosix.cpp check/CodePagesPosix.cpp)
+  check/ChildProcessPosix.cpp check/FileOperationsPosix.cpp check/TextConversionPosix.cpp)
 set(VOR_PACK_WIN32_SOURCES
-  check/ChildProcessWin32.cpp check/FileOperationsWin32.cpp check/CodePagesWin32.cpp)
+  check/ChildProcessWin32.cpp check/FileOperationsWin32.cpp check/TextConversionWin32.cpp)
 set(VOR_PACK_MAIN check/vorpack_main.cpp)
 
 # Win32 code of the installer, apart from the application object.
@@ -56,6 +57,7 @@ set(VOR_WIN32_SOURCES
   framework/StdioFile.cpp
   framework/ProgressCtrl.cpp
   framework/AnimateCtrl.cpp
+  framework/SystemCodePages.cpp
   ui/AboutDlg.cpp
   ui/LoadInstallSettings.cpp
   ui/SetupDlg.cpp
@@ -156,6 +158,7 @@ set(VOR_E2E_TESTS
   tests/e2e/FamilyTest.cpp
   tests/e2e/RealFoldersTest.cpp
   tests/e2e/RealArjTest.cpp
+  tests/e2e/DoubleByteTest.cpp
 )
 set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders RealArj)
 # Run again where Wine answers as Windows 98: the installations whose watching of the

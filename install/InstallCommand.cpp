@@ -10,6 +10,7 @@
 #include "config/DriveRoot.h"
 #include "framework/File.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "framework/WinApp.h"
 #include "install/DecompressDlg.h"
 #include "install/FolderDlg.h"
@@ -54,7 +55,8 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
   si.hStdError = nullptr;
 
   const std::string command = BuildDecompressorCommandLine(
-      Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile);
+      Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile,
+      AfxAnsiCodePage());
   std::vector<char> commandBuffer(command.begin(), command.end());
   commandBuffer.push_back('\0');
   // The child starts in the target's root when the target is a drive root.
@@ -70,6 +72,7 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
     return false;
   }
 
+  bool watched = false;
   {
     CDecompressDlg decompressDlg;
     // The NT family reports a child's exit through its primary thread; the other
@@ -78,11 +81,13 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
     decompressDlg.TotalDisks = Settings.TotalDisks;
     decompressDlg.AppSetup = Settings.AppSetup;
     decompressDlg.InstallDir = Settings.InstallDir;
-    decompressDlg.DoModal();
+    // A run not watched to its end may still be writing the log: the buttons that
+    // read or remove what it made stay as they were.
+    watched = decompressDlg.DoModal() != IDABORT;
 
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
   }
   log.Close();
-  return true;
+  return watched;
 }

@@ -6,8 +6,9 @@ TestPaths g_paths;
 
 Installer::Installer(const std::string& startFolder, const std::string& program,
                      const std::string& arguments, int show) {
-  std::string exe = g_paths.app + "\\" + program;
-  std::string cmd = "\"" + exe + "\"" + arguments;
+  const bool fullPath = program.find(':') != std::string::npos;
+  std::string exe = fullPath ? program : g_paths.app + "\\" + program;
+  std::string cmd = (fullPath ? exe : "\"" + exe + "\"") + arguments;
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   if (show >= 0) {

@@ -27,7 +27,8 @@ class Installer {
  public:
   // Starts ZEZADERI.EXE with the given folder as its current directory. Another
   // program of the folder under test, with arguments after its quoted name and a show
-  // state for its window (none: -1), may be given.
+  // state for its window (none: -1), may be given; a program given by its full path
+  // ("T:\...") is started from there, its name unquoted.
   explicit Installer(const std::string& startFolder, const std::string& program = "ZEZADERI.EXE",
                      const std::string& arguments = "", int show = -1);
   ~Installer();  // ends the process if it still runs

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "check/ArjHeaders.h"
 #include "check/PackageCheck.h"
 #include "check/PackagerPitfalls.h"
+#include "tests/common/DoubleByteTexts.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
+
+const CodePage kSingleByte;  // every byte a character
 
 std::string Lines(const PackageReport& report) {
   std::string text;
@@ -44,7 +48,7 @@ class Package : public ::testing::Test {
                                     decompression));
   }
 
-  PackageReport Check() { return CheckPackage(dir.Path(), ""); }
+  PackageReport Check() { return CheckPackage(dir.Path(), "", kSingleByte); }
 
   TempDir dir;
   unsigned volumes = 0;
@@ -156,8 +160,8 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
     dir.Write("VOR.INI", Config("App_Setup=\"setup.exe\" /s\n",
                                 "Use_Program=\"ARJ\"x\nFirst_File=pkg.arj\"\n"));
     const std::string lines = Lines(Check());
-    for (const char* key : {"VOR.INI:2: error: App_Setup", "VOR.INI:4: error: Use_Program",
-                            "VOR.INI:5: error: First_File"}) {
+    for (const char* key : {"VOR.INI:2: error: the program's name in App_Setup",
+                            "VOR.INI:4: error: Use_Program", "VOR.INI:5: error: First_File"}) {
       EXPECT_TRUE(Has(lines, std::string(key) + " holds a double quote: no file name holds one"))
           << key << "\nin:\n" << lines;
     }
@@ -198,26 +202,40 @@ TEST_F(Package, SetupProgramWithArgumentsIsSplitAsTheInstallerSplitsIt) {
             "default target folder)\n");
   EXPECT_EQ(r.ExitStatus(), 0);
 
+  // Quotes around an argument pass one with a blank; a tab separates as a blank does.
+  dir.Write("VOR.INI", configWithSetup("setup.exe\t/dir \"C:\\a b\""));
+  r = Check();
+  EXPECT_EQ(Lines(r),
+            "VOR.INI:4: note: App_Setup \"setup.exe\t/dir \"C:\\a b\"\" is the archived setup.exe "
+            "and its arguments \"/dir \"C:\\a b\"\": the installer starts "
+            "C:\\TESTPKG\\setup.exe\t/dir \"C:\\a b\" (in the default target folder)\n");
+  EXPECT_EQ(r.ExitStatus(), 0);
+
+  dir.Write("VOR.INI", configWithSetup("setup"));
+  EXPECT_EQ(Lines(Check()), "") << "the whole name is tried with \".exe\" too";
+
   dir.Write("VOR.INI", configWithSetup("install.exe /s"));
   EXPECT_TRUE(Has(Lines(Check()), "VOR.INI:4: warning: App_Setup \"install.exe /s\" is not among"));
 }
 
 // On a file system that tells case apart, a folder may be named like a volume or like
-// VOR.INI in another case: the file of the exact name is read.
+// VOR.INI in another case: the file is read, whichever of the two has the exact name.
 TEST_F(Package, AFolderNamedLikeAVolumeInAnotherCaseIsPassedOver) {
   for (const bool upperFile : {false, true}) {
     SCOPED_TRACE(upperFile ? "PKG.ARJ beside a folder pkg.arj" : "pkg.arj beside a folder PKG.ARJ");
     TempDir other;
     for (unsigned i = 0; i < volumes; ++i) {
       const std::string name = arj::VolumeName("pkg.arj", i);
-      other.Write(i == 0 && upperFile ? "PKG.ARJ" : name, dir.Read(name));
+      const bool upper = upperFile ? i == 0 : i == 1;  // and a folder of the name in lower case
+      other.Write(upper ? arj::VolumeName("PKG.ARJ", i) : name, dir.Read(name));
     }
     other.Write(upperFile ? "pkg.arj/inside" : "PKG.ARJ/inside", "a folder");
+    if (!upperFile) other.Write("pkg.a01/inside", "a folder named as the next volume is");
     other.Write("vor.ini/inside", "a folder");
     for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe", "ZEZADERI.EXE"}) {
       other.Write(name, dir.Read(name));
     }
-    const PackageReport r = CheckPackage(other.Path(), "");
+    const PackageReport r = CheckPackage(other.Path(), "", kSingleByte);
     EXPECT_EQ(Lines(r), "");
     ASSERT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.archives[0].volumes.size(), 3u);
@@ -242,6 +260,45 @@ TEST_F(Package, ADamagedOrMissingVolumeIsAnErrorAndNothingIsChanged) {
                   "the folder"))
       << Lines(r);
   EXPECT_TRUE(Has(Lines(r), "Total_Disks is 3, but the folder holds 1 volume"));
+}
+
+// A FIFO in place of a volume or of VOR.INI is reported, never waited on.
+TEST_F(Package, AFifoIsAFindingNotAWait) {
+  dir.Remove("pkg.a01");
+  ASSERT_EQ(mkfifo(dir.File("pkg.a01").c_str(), 0600), 0);
+  PackageReport r = Check();
+  EXPECT_TRUE(Has(Lines(r), "pkg.a01: error: is not a regular file (a folder, a FIFO or a device)"))
+      << Lines(r);
+  dir.Remove("VOR.INI");
+  ASSERT_EQ(mkfifo(dir.File("VOR.INI").c_str(), 0600), 0);
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r), "VOR.INI: error: is not a regular file")) << Lines(r);
+  EXPECT_EQ(r.ExitStatus(), 2);
+}
+
+// A package for a double-byte Windows, read in its code page: a name whose trail byte
+// is 0x5C is a name, not a path, and a cut keeps whole characters.
+TEST_F(Package, DoubleByteTextsAreReadInTheirCodePage) {
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    SCOPED_TRACE(t.codePage);
+    const std::string archive = std::string(t.folder) + ".arj";
+    for (unsigned i = 0; i < volumes; ++i) {
+      dir.Write(arj::VolumeName(archive, i), dir.Read(arj::VolumeName("pkg.arj", i)));
+    }
+    std::string title;
+    for (int i = 0; i < 50; ++i) title += t.fiveC;
+    dir.Write("VOR.INI", Config("App_Name=" + title + "\nApp_Setup=setup.exe\nSpace_Required=1\n",
+                                "Use_Program=" + std::string(t.folder) + "\nFirst_File=" +
+                                    archive + "\nTotal_Disks=3\n"));
+    const PackageReport r = CheckPackage(dir.Path(), "", CodePage::ForNumber(t.codePage));
+    EXPECT_EQ(Lines(r), "VOR.INI:2: warning: App_Name is 100 bytes long: the installer keeps the "
+                        "first 98 bytes, whole characters only\n"
+                        "VOR.INI:6: note: " + std::string(t.folder) +
+                        ".exe is not in the folder: it must be on the user's path\n");
+    ASSERT_EQ(r.archives.size(), 1u);
+    EXPECT_EQ(r.archives[0].volumes.size(), 3u);
+    for (unsigned i = 0; i < volumes; ++i) dir.Remove(arj::VolumeName(archive, i));
+  }
 }
 
 TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
@@ -312,18 +369,37 @@ TEST(PackageCheckNames, FolderThatMustExistIsAllButTheLastLevelBelowTheRoot) {
       {"\\\\server\\share\\Pixel", ""},        {"\\\\server\\share\\Games\\Pixel", "\\\\server\\share\\Games"},
       {"D:/Games/Pixel", "D:/Games"},
   };
-  for (const auto& c : cases) EXPECT_EQ(FolderThatMustExist(c[0]), c[1]) << c[0];
+  for (const auto& c : cases) EXPECT_EQ(FolderThatMustExist(c[0], kSingleByte), c[1]) << c[0];
+  // A trail byte 0x5C is no separator: one folder below the root, by character.
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    const std::string one = std::string("C:\\") + t.folder;
+    EXPECT_EQ(FolderThatMustExist(one, CodePage::ForNumber(t.codePage)), "") << t.codePage;
+    EXPECT_EQ(FolderThatMustExist(one + "\\X", CodePage::ForNumber(t.codePage)), one);
+  }
 }
 
 TEST(PackageCheckNames, WildcardsMatchWithoutRegardToCase) {
-  EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ"));
-  EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj"));
-  EXPECT_TRUE(MatchesPattern("*", ""));
-  EXPECT_TRUE(MatchesPattern("a*b*c", "aXbYbZc"));
-  EXPECT_FALSE(MatchesPattern("*.arj", "vorpkg.a01"));
-  EXPECT_FALSE(MatchesPattern("vorpkg.arj", "vorpkg.arj.bak"));
-  EXPECT_FALSE(MatchesPattern("", "x"));
-  EXPECT_FALSE(MatchesPattern(std::string(50, '*') + "b", std::string(5000, 'a')));
+  EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("*", "", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("a*b*c", "aXbYbZc", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("*.arj", "vorpkg.a01", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("vorpkg.arj", "vorpkg.arj.bak", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("", "x", kSingleByte));
+  EXPECT_FALSE(MatchesPattern(std::string(50, '*') + "b", std::string(5000, 'a'), kSingleByte));
+}
+
+// "?" stands for one character, and only single-byte letters fold: a trail byte that
+// looks like a letter is part of its character.
+TEST(PackageCheckNames, PatternsReadDoubleByteCharactersWhole) {
+  const CodePage sjis = CodePage::ForNumber(932);
+  const std::string hyo = "\x95\x5C", a = "\x83\x41", dzi = "\x83\x61";
+  EXPECT_TRUE(MatchesPattern("?.arj", hyo + ".arj", sjis));
+  EXPECT_FALSE(MatchesPattern("?.arj", hyo + ".arj", kSingleByte));
+  EXPECT_FALSE(MatchesPattern(a + "*.arj", dzi + "x.arj", sjis));
+  EXPECT_TRUE(MatchesPattern(a + "*.arj", dzi + "x.arj", kSingleByte));
+  EXPECT_TRUE(MatchesPattern(a + "*.ARJ", a + "x.arj", sjis));
+  EXPECT_TRUE(MatchesPattern("??.arj", "\x81\x41\xB0\xA1.arj", CodePage::ForNumber(949)));
 }
 
 TEST(PackageCheckNames, NearestNameOnlyForNearMisses) {

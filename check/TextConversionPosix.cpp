@@ -1,7 +1,7 @@
 #include <errno.h>
 #include <iconv.h>
 
-#include "check/CodePages.h"
+#include "check/TextConversion.h"
 #include "check/Utf8.h"
 
 namespace {
@@ -27,7 +27,7 @@ const char* IconvName(unsigned page) {
 
 unsigned DefaultAnsiCodePage() { return 1252; }
 
-bool FindCodePages(unsigned ansi, CodePages* pages, std::string* why) {
+bool FindCodePages(unsigned ansi, TargetCodePages* pages, std::string* why) {
   for (const KnownPage& k : kKnownPages) {
     if (k.ansi == ansi) {
       pages->ansi = k.ansi;

@@ -1,12 +1,12 @@
 // The code pages of the Windows a package is made for: the installer reads VOR.INI in
 // the system's ANSI code page and shows the descriptions in its OEM code page. What
 // the packager types comes in UTF-8 on Linux and in the ANSI code page on Windows. One
-// implementation over glibc's iconv (CodePagesPosix.cpp), one over the platform's
-// conversions (CodePagesWin32.cpp).
+// implementation over glibc's iconv (TextConversionPosix.cpp), one over the platform's
+// conversions (TextConversionWin32.cpp).
 #pragma once
 #include <string>
 
-struct CodePages {
+struct TargetCodePages {
   unsigned ansi = 1252;  // VOR.INI
   unsigned oem = 437;    // VOR.nfo and file_id.diz
 };
@@ -18,7 +18,7 @@ unsigned DefaultAnsiCodePage();
 // The pages of a Windows whose ANSI code page is `ansi`: 1252 with OEM 437; 932, 936,
 // 949 and 950 are their own OEM pages. False, with the reason, for a code page this
 // build cannot write (on Windows: any but the system's own).
-bool FindCodePages(unsigned ansi, CodePages* pages, std::string* why);
+bool FindCodePages(unsigned ansi, TargetCodePages* pages, std::string* why);
 
 // Text the packager typed, in code page `page` (one that FindCodePages gave). False,
 // with the reason in *why: a character the page cannot hold ("€" has no place in code

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "check/CodePages.h"
+#include "check/TextConversion.h"
 #include "check/Utf8.h"
 
 namespace {
@@ -43,7 +43,7 @@ bool FromWide(const std::wstring& wide, unsigned page, std::string* out, std::st
 
 unsigned DefaultAnsiCodePage() { return GetACP(); }
 
-bool FindCodePages(unsigned ansi, CodePages* pages, std::string* why) {
+bool FindCodePages(unsigned ansi, TargetCodePages* pages, std::string* why) {
   if (ansi != GetACP()) {
     *why = "code page " + std::to_string(ansi) +
            " is not this system's: VORPACK.EXE writes in its own system's code pages (ANSI " +
