@@ -50,8 +50,10 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   }
   char buffer[4096];
   for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) != 0;) {
-    if (n > 0) run.output.append(buffer, static_cast<size_t>(n));
-    else if (errno != EINTR) break;
+    if (n > 0)
+      run.output.append(buffer, static_cast<size_t>(n));
+    else if (errno != EINTR)
+      break;
   }
   close(output[0]);
   int error = 0;

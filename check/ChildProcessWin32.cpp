@@ -56,7 +56,8 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   }
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(ours, buffer, sizeof buffer, &got, nullptr) && got > 0) run.output.append(buffer, got);
+  while (ReadFile(ours, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    run.output.append(buffer, got);
   CloseHandle(ours);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;

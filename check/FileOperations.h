@@ -8,7 +8,7 @@
 enum class PathKind { None, File, Folder };
 PathKind KindOfPath(const std::string& path);
 
-bool MakeFolder(const std::string& path);    // one level: its parent must exist
+bool MakeFolder(const std::string& path);  // one level: its parent must exist
 bool RemoveFile(const std::string& path);
 bool RemoveFolder(const std::string& path);  // an empty one
 

@@ -68,8 +68,10 @@ bool ParseVolumeSize(const std::string& text, uint64_t* bytes, std::string* erro
              " is not a size: digits, then K (1,000 bytes) or M (1,000,000 bytes) if you like";
     return false;
   }
-  if (value > kMaxVolumeSize / factor) value = kMaxVolumeSize + 1;  // no overflow
-  else value *= factor;
+  if (value > kMaxVolumeSize / factor)
+    value = kMaxVolumeSize + 1;  // no overflow
+  else
+    value *= factor;
   if (value < kMinVolumeSize || value > kMaxVolumeSize) {
     *error = "--volume-size " + text + " is " + (value < kMinVolumeSize ? "below" : "above") +
              " what the archiver makes: from 10K (10,000 bytes) to 2000M";
@@ -149,11 +151,10 @@ bool ParsePackOptions(const std::vector<std::string>& args, PackOptions* options
     for (const std::string& g : given) found = found || g == required;
     if (!found) {
       *error = std::string(required) + " is missing: " +
-               (std::string(required) == "--name"
-                    ? "the title users see"
-                    : std::string(required) == "--dir"
-                          ? "the target folder offered to users, such as C:\\Games"
-                          : "the ARJ.EXE the package brings for the installation");
+               (std::string(required) == "--name" ? "the title users see"
+                : std::string(required) == "--dir"
+                    ? "the target folder offered to users, such as C:\\Games"
+                    : "the ARJ.EXE the package brings for the installation");
       return false;
     }
   }

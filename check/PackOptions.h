@@ -6,19 +6,19 @@
 #include <vector>
 
 struct PackOptions {
-  std::string payload;       // the folder whose files the package installs
-  std::string outDir;        // the package folder to make
-  std::string name;          // App_Name as users see it, as typed
-  std::string dir;           // Default_Directory, as typed
+  std::string payload;              // the folder whose files the package installs
+  std::string outDir;               // the package folder to make
+  std::string name;                 // App_Name as users see it, as typed
+  std::string dir;                  // Default_Directory, as typed
   std::string setup = "setup.exe";  // App_Setup, as typed
-  std::string decompressor;  // the decompressor file to ship (ARJ.EXE)
-  std::string archive = "vorpkg";  // volumes archive.arj, archive.a01, ...
-  uint64_t volumeSize = 0;   // bytes a volume holds at most; 0: one volume
-  std::string nfo, diz;      // the packager's description files; "": written by vorpack
-  std::string installer;     // the ZEZADERI.EXE to ship; "": found beside vorpack
-  std::string archiver;      // the program that makes the volumes; "": the default
-  unsigned codePage = 0;     // the users' ANSI code page; 0: the default
-  bool help = false;         // -h, --help or /?: the usage, nothing else
+  std::string decompressor;         // the decompressor file to ship (ARJ.EXE)
+  std::string archive = "vorpkg";   // volumes archive.arj, archive.a01, ...
+  uint64_t volumeSize = 0;          // bytes a volume holds at most; 0: one volume
+  std::string nfo, diz;             // the packager's description files; "": written by vorpack
+  std::string installer;            // the ZEZADERI.EXE to ship; "": found beside vorpack
+  std::string archiver;             // the program that makes the volumes; "": the default
+  unsigned codePage = 0;            // the users' ANSI code page; 0: the default
+  bool help = false;                // -h, --help or /?: the usage, nothing else
 };
 
 // The smallest volume the archiver makes, and the largest a volume's 32-bit positions hold.

@@ -6,12 +6,12 @@
 
 #include "check/ArjHeaders.h"
 #include "check/ChildProcess.h"
-#include "check/TextConversion.h"
 #include "check/FileOperations.h"
 #include "check/Folder.h"
 #include "check/PackOptions.h"
 #include "check/PackageCheck.h"
 #include "check/PackageContents.h"
+#include "check/TextConversion.h"
 #include "check/Utf8.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
@@ -113,9 +113,9 @@ class Builder {
   CodePage m_local = DefaultCodePage();  // of the paths on this machine
   PackResult m_result;
   TargetCodePages m_pages;
-  ConfigValues m_values;                  // VOR.INI's, in the ANSI code page
-  DescriptionFacts m_facts;               // the descriptions', in the OEM code page
-  std::string m_decompressorName;         // the file name it is shipped under
+  ConfigValues m_values;           // VOR.INI's, in the ANSI code page
+  DescriptionFacts m_facts;        // the descriptions', in the OEM code page
+  std::string m_decompressorName;  // the file name it is shipped under
   std::string m_installerPath;
   std::string m_decompressor, m_installer, m_nfo, m_diz;  // the files' bytes
   bool m_nfoConverted = false, m_dizConverted = false;
@@ -163,7 +163,8 @@ bool Builder::PrepareTexts() {
       {kAppNameKey, "--name", WithAmpersandsShown(m_options.name)},
       {kDefaultDirectoryKey, "--dir", m_options.dir},
       {kAppSetupKey, "--setup", m_options.setup},
-      {kUseProgramKey, "--decompressor", m_decompressorName.substr(0, m_decompressorName.size() - 4)},
+      {kUseProgramKey, "--decompressor",
+       m_decompressorName.substr(0, m_decompressorName.size() - 4)},
       {kFirstFileKey, "--archive", archive + kVolumeExtension},
   };
   for (const Typed& t : typed) {
@@ -181,8 +182,8 @@ bool Builder::PrepareTexts() {
                   (t.key == kAppNameKey && m_options.name.find('&') != std::string::npos
                        ? " (each & doubled so that it shows)"
                        : "") +
-                  ": " +
-                  key.name + " holds " + std::to_string(limit) + " (the installer cuts the rest)");
+                  ": " + key.name + " holds " + std::to_string(limit) +
+                  " (the installer cuts the rest)");
     }
   }
   m_values[kCommandLineKey] = kCommandLine;
@@ -209,7 +210,8 @@ bool Builder::CheckPayload() {
   }
   size_t files = 0;
   if (!WalkPayload(payload, 0, &files)) return false;
-  if (files == 0) return Fail("the payload folder " + payload + " holds no file: nothing to install");
+  if (files == 0)
+    return Fail("the payload folder " + payload + " holds no file: nothing to install");
   return true;
 }
 
@@ -223,11 +225,13 @@ bool Builder::WalkPayload(const std::string& folder, int depth, size_t* files) {
   for (const FolderEntry& e : entries) {
     const std::string path = Join(folder, e.name);
     if (depth == 0 && e.name[0] == '.') {
-      return Fail(path + ": the archiver hangs on a name that starts with \".\" at the top of "
+      return Fail(path +
+                  ": the archiver hangs on a name that starts with \".\" at the top of "
                   "the payload; rename it, move it into a subfolder, or take it out");
     }
     if (!NameReachesWindows(e.name)) {
-      return Fail(path + ": the name has characters beyond ASCII, which the archiver stores "
+      return Fail(path +
+                  ": the name has characters beyond ASCII, which the archiver stores "
                   "in UTF-8 and the users' Windows would show as other characters; rename it");
     }
     if (e.isFolder) {
@@ -245,8 +249,8 @@ bool Builder::ReadInputs() {
     std::string path;
     std::string* bytes;
   };
-  m_installerPath = m_options.installer.empty() ? DefaultInstaller(m_programFolder)
-                                                : m_options.installer;
+  m_installerPath =
+      m_options.installer.empty() ? DefaultInstaller(m_programFolder) : m_options.installer;
   if (m_installerPath.empty()) {
     return Fail("no " + std::string(kInstallerFileName) + " beside vorpack (in " + m_programFolder +
                 ") nor in the Windows build beside it: make build makes it; or name it with "
@@ -306,8 +310,8 @@ bool Builder::PrepareOutDir() {
     // Nothing of the packager's is written over: every file this run makes is new.
     std::vector<FolderEntry> entries;
     if (!ListFolder(out, m_local, &entries)) return Fail(out + " cannot be listed");
-    const std::string ours[] = {kConfigFileName, kNfoFileName, kFileIdFileName,
-                                kInstallerFileName, m_decompressorName};
+    const std::string ours[] = {kConfigFileName, kNfoFileName, kFileIdFileName, kInstallerFileName,
+                                m_decompressorName};
     const std::string volumePrefix = m_options.archive + ".";
     for (const FolderEntry& e : entries) {
       bool taken = e.name.size() > volumePrefix.size() &&
@@ -338,8 +342,8 @@ bool Builder::MakeVolumes() {
   if (m_options.volumeSize > 0) args.push_back("-v" + std::to_string(m_options.volumeSize));
   args.push_back(Join(absolute, m_values[kFirstFileKey]));
   args.push_back("*");
-  m_archiver = m_options.archiver.empty() ? DefaultArchiver(m_options.decompressor)
-                                          : m_options.archiver;
+  m_archiver =
+      m_options.archiver.empty() ? DefaultArchiver(m_options.decompressor) : m_options.archiver;
   std::string payload;
   AbsolutePath(m_options.payload, &payload);
   const ChildRun run = RunChild(m_archiver, args, payload);
@@ -399,7 +403,8 @@ bool Builder::MakeVolumes() {
 
 bool Builder::WriteNewFile(const std::string& name, const std::string& bytes) {
   const std::string path = Join(m_options.outDir, name);
-  if (KindOfPath(path) != PathKind::None) return Fail(path + " appeared meanwhile: not written over");
+  if (KindOfPath(path) != PathKind::None)
+    return Fail(path + " appeared meanwhile: not written over");
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return Fail("cannot write " + path);
   m_made.push_back(name);
@@ -426,10 +431,11 @@ bool Builder::WriteFiles() {
           ? std::string(kNfoFileName) + " and " + kFileIdFileName + " from the settings"
           : described(kNfoFileName, m_options.nfo, m_nfoConverted) + ", " +
                 described(kFileIdFileName, m_options.diz, m_dizConverted);
-  m_result.output += "vorpack: wrote " + std::string(kConfigFileName) + " (Total_Disks=" +
-                     m_values[kTotalDisksKey] + ", Space_Required=" + m_values[kSpaceRequiredKey] +
-                     "), " + descriptions + "; copied " + kInstallerFileName + " (from " +
-                     m_installerPath + ") and " + m_decompressorName + "\n";
+  m_result.output += "vorpack: wrote " + std::string(kConfigFileName) +
+                     " (Total_Disks=" + m_values[kTotalDisksKey] +
+                     ", Space_Required=" + m_values[kSpaceRequiredKey] + "), " + descriptions +
+                     "; copied " + kInstallerFileName + " (from " + m_installerPath + ") and " +
+                     m_decompressorName + "\n";
   return true;
 }
 
@@ -439,10 +445,19 @@ void Builder::Undo() {
   }
   if (m_madeOutDir) RemoveFolder(m_options.outDir);
   m_result.errors += "vorpack: no package made";
-  m_result.errors += m_madeOutDir || !m_made.empty() ? ": what this run wrote is removed again\n" : "\n";
+  m_result.errors +=
+      m_madeOutDir || !m_made.empty() ? ": what this run wrote is removed again\n" : "\n";
 }
 
 PackResult Builder::Run() {
+  // "pkg/" is the folder pkg: its parent is the folder above it.
+  for (std::string* path : {&m_options.payload, &m_options.outDir}) {
+    while (path->size() > 1 &&
+           (m_local.EndsWith(*path, '/') || m_local.EndsWith(*path, kPathSeparator)) &&
+           (*path)[path->size() - 2] != ':') {
+      path->pop_back();
+    }
+  }
   if (!PrepareTexts() || !CheckPayload() || !ReadInputs() || !PrepareOutDir() || !MakeVolumes() ||
       !WriteFiles()) {
     Undo();

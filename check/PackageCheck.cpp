@@ -159,7 +159,9 @@ PackageReport Checker::Run() {
   if (configRead) ExamineLines(ProfileFile::Inspect(bytes));
   ExplainSettings();
   CheckValues();
-  for (const SettingFinding& f : SettingPitfalls(m_report.settings, m_cp)) AtKey(f.severity, f.key, f.message);
+  for (const SettingFinding& f : SettingPitfalls(m_report.settings, m_cp)) {
+    AtKey(f.severity, f.key, f.message);
+  }
   CheckArchives();
   CheckFolderFiles();
   std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
@@ -582,7 +584,9 @@ void Checker::CheckDescription(const FolderEntry& entry) {
   if (!file) return;  // the viewer reports it as the installer meets it
   bytes.resize(static_cast<size_t>(std::min<uint64_t>(file->Size(), kMaxConfigBytes)));
   if (!bytes.empty()) bytes.resize(file->ReadAt(0, &bytes[0], bytes.size()));
-  for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) m_report.findings.push_back(f);
+  for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) {
+    m_report.findings.push_back(f);
+  }
 }
 
 }  // namespace

@@ -41,14 +41,14 @@ std::string WithAmpersandsShown(const std::string& text) {
 }
 
 std::string NfoText(const DescriptionFacts& f) {
-  const std::string volumes =
-      f.volumes == 1 ? "1 (" + f.firstVolume + ")"
-                     : std::to_string(f.volumes) + " (" + f.firstVolume + " to " + f.lastVolume + ")";
+  const std::string volumes = f.volumes == 1 ? "1 (" + f.firstVolume + ")"
+                                             : std::to_string(f.volumes) + " (" + f.firstVolume +
+                                                   " to " + f.lastVolume + ")";
   return WithAmpersandsShown(f.title) + "\r\n" + std::string(f.title.size(), '=') + "\r\n\r\n" +
-         "Volumes ...... " + volumes + "\r\n" +
-         "Needs ........ " + std::to_string(f.megabytes) + " MB on the target drive\r\n" +
-         "Installs to .. " + WithAmpersandsShown(f.folder) + " (or a folder you choose)\r\n" +
-         "Then starts .. " + WithAmpersandsShown(f.setup) + "\r\n";
+         "Volumes ...... " + volumes + "\r\n" + "Needs ........ " + std::to_string(f.megabytes) +
+         " MB on the target drive\r\n" + "Installs to .. " + WithAmpersandsShown(f.folder) +
+         " (or a folder you choose)\r\n" + "Then starts .. " + WithAmpersandsShown(f.setup) +
+         "\r\n";
 }
 
 std::string FileIdText(const DescriptionFacts& f) {

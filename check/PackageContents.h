@@ -23,12 +23,12 @@ std::string WithAmpersandsShown(const std::string& text);
 
 // What the descriptions say about the package, in the OEM code page, ampersands doubled.
 struct DescriptionFacts {
-  std::string title;         // the package's title
-  std::string folder;        // the target folder offered
-  std::string setup;         // the setup command
+  std::string title;   // the package's title
+  std::string folder;  // the target folder offered
+  std::string setup;   // the setup command
   std::string firstVolume, lastVolume;
   size_t volumes = 0;
-  uint32_t megabytes = 0;    // Space_Required
+  uint32_t megabytes = 0;  // Space_Required
 };
 
 // VOR.nfo: the title, underlined, then the volumes, the space, the folder and the setup.

@@ -31,8 +31,10 @@ std::string AmpersandsDoubled(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     out += text[i];
     if (text[i] != '&') continue;
-    if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];
-    else out += '&';
+    if (i + 1 < text.size() && text[i + 1] == '&')
+      out += text[++i];
+    else
+      out += '&';
   }
   return out;
 }
@@ -42,8 +44,10 @@ std::string AmpersandsDoubled(const std::string& text) {
 size_t FindSingleAmpersand(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '&') continue;
-    if (i + 1 < text.size() && text[i + 1] == '&') ++i;
-    else return i;
+    if (i + 1 < text.size() && text[i + 1] == '&')
+      ++i;
+    else
+      return i;
   }
   return std::string::npos;
 }

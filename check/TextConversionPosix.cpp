@@ -83,7 +83,8 @@ bool ConvertUtf8Text(const std::string& text, unsigned page, std::string* out, s
 }
 
 bool ConvertTypedText(const std::string& text, unsigned page, std::string* out, std::string* why) {
-  return FromUtf8(text, page, out, why, "it is not UTF-8 text (vorpack reads what you type as UTF-8)");
+  return FromUtf8(text, page, out, why,
+                  "it is not UTF-8 text (vorpack reads what you type as UTF-8)");
 }
 
 bool NameReachesWindows(const std::string& name) {

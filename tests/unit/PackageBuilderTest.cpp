@@ -31,11 +31,12 @@ class Builder : public ::testing::Test {
   std::vector<std::string> Args(const std::string& out, const Changes& changes = {},
                                 const std::string& payload = "payload") {
     std::vector<std::string> args = {dir.File(payload), dir.File(out),
-                                     "--name", "Pixel & Notes caf\xC3\xA9",  // UTF-8 é
-                                     "--dir", "C:\\Pixel Notes",
-                                     "--decompressor", dir.File("tools/ARJ.EXE"),
-                                     "--installer", dir.File("tools/ZEZADERI.EXE"),
-                                     "--volume-size", "15K", "--archive", "pixnotes"};
+                                     "--name",          "Pixel & Notes caf\xC3\xA9",  // UTF-8 é
+                                     "--dir",           "C:\\Pixel Notes",
+                                     "--decompressor",  dir.File("tools/ARJ.EXE"),
+                                     "--installer",     dir.File("tools/ZEZADERI.EXE"),
+                                     "--volume-size",   "15K",
+                                     "--archive",       "pixnotes"};
     for (const auto& c : changes) {
       const auto at = std::find(args.begin(), args.end(), c.first);
       if (at != args.end() && c.second == "-") {
@@ -50,7 +51,9 @@ class Builder : public ::testing::Test {
     return args;
   }
 
-  PackResult Run(const std::vector<std::string>& args) { return RunVorpack(args, dir.File("tools")); }
+  PackResult Run(const std::vector<std::string>& args) {
+    return RunVorpack(args, dir.File("tools"));
+  }
 
   unsigned Volumes(const std::string& out) {
     unsigned n = 0;
@@ -85,7 +88,8 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
   EXPECT_EQ(dir.Read("pkg/ARJ.EXE"), "MZ the decompressor");
   EXPECT_TRUE(Has(r.output, "Archive pixnotes.arj: " + std::to_string(volumes) +
                                 " volumes (pixnotes.arj to pixnotes.a0" +
-                                std::to_string(volumes - 1) + "), 4 files, 43,022 bytes unpacked\n"
+                                std::to_string(volumes - 1) +
+                                "), 4 files, 43,022 bytes unpacked\n"
                                 "vorcheck: 0 errors, 0 warnings, 0 notes\n"))
       << r.output;
 
@@ -100,7 +104,8 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
   EXPECT_EQ(dir.Read("pkg932/file_id.diz"), "\xC9\xCD\xBB box\r\n");
 
   // 表, whose second byte in code page 932 is "\"; the installer found beside vorpack.
-  r = Run(Args("pkg-ja", {{"--code-page", "932"}, {"--name", "\xE8\xA1\xA8"}, {"--installer", "-"}}));
+  r = Run(
+      Args("pkg-ja/", {{"--code-page", "932"}, {"--name", "\xE8\xA1\xA8"}, {"--installer", "-"}}));
   EXPECT_EQ(r.exitStatus, 0) << r.errors << r.output;
   EXPECT_TRUE(Has(dir.Read("pkg-ja/VOR.INI"), "App_Name=\x95\x5C\r\n"));
   EXPECT_EQ(dir.Read("pkg-ja/file_id.diz"), "\x95\x5C (" + std::to_string(volumes) + " disks)\r\n");
@@ -117,10 +122,11 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
   dir.Remove("empty/inside/.keep");
   dir.Write("dotted/.git", "a top-level name with a dot");
   dir.Write("utf8/Caf\xC3\xA9.txt", "a name beyond ASCII");
-  dir.Write("failing-arj", "#!/bin/sh\n"
-                           "for a; do archive=$last; last=$a; done\n"
-                           "echo part of a volume > \"$archive\"\n"
-                           "echo Disk full; exit 5\n");
+  dir.Write("failing-arj",
+            "#!/bin/sh\n"
+            "for a; do archive=$last; last=$a; done\n"
+            "echo part of a volume > \"$archive\"\n"
+            "echo Disk full; exit 5\n");
   chmod(dir.File("failing-arj").c_str(), 0755);
   const std::string& p = dir.Path();
   struct Case {
@@ -133,7 +139,8 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
   twice.insert(twice.end(), {"--name", "x"});
   const Case cases[] = {
       {Args("out", {{"--nmae", "x"}}), 3, "vorpack: unknown option --nmae"},
-      {{dir.File("payload"), dir.File("out"), "--name", "N", "--decompressor", "A.EXE"}, 3,
+      {{dir.File("payload"), dir.File("out"), "--name", "N", "--decompressor", "A.EXE"},
+       3,
        "vorpack: --dir is missing: the target folder offered to users"},
       {Args("out", {{"--volume-size", "9999"}}), 3,
        "--volume-size 9999 is below what the archiver makes: from 10K (10,000 bytes) to 2000M"},
@@ -141,12 +148,16 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
        "vorpack: --code-page: code page 1250 is not one vorpack writes"},
       {twice, 3, "vorpack: --name is given twice"},
       {Args("out", {}, "none"), 4, "vorpack: the payload folder " + p + "/none does not exist"},
-      {Args("out", {}, "mine/notes.txt"), 4, "vorpack: " + p + "/mine/notes.txt is a file: give the folder whose files"},
-      {Args("out", {}, "empty"), 4, "vorpack: the payload folder " + p + "/empty holds no file: nothing to install"},
-      {Args("out", {}, "dotted"), 4, p + "/dotted/.git: the archiver hangs on a name that starts with \".\""},
+      {Args("out", {}, "mine/notes.txt"), 4,
+       "vorpack: " + p + "/mine/notes.txt is a file: give the folder whose files"},
+      {Args("out", {}, "empty"), 4,
+       "vorpack: the payload folder " + p + "/empty holds no file: nothing to install"},
+      {Args("out", {}, "dotted"), 4,
+       p + "/dotted/.git: the archiver hangs on a name that starts with \".\""},
       {Args("out", {}, "utf8"), 4, "/utf8/Caf\xC3\xA9.txt: the name has characters beyond ASCII"},
-      {Args("full"), 4, p + "/full holds VOR.INI, another package already: vorpack writes over "
-                            "nothing"},
+      {Args("full"), 4,
+       p + "/full holds VOR.INI, another package already: vorpack writes over "
+           "nothing"},
       {Args("volumes"), 4, p + "/volumes holds pixnotes.a01 already"},
       {Args("payload/DATA/pkg"), 4, p + "/payload/DATA/pkg lies inside the payload"},
       {Args("none/pkg"), 4, "the folder above " + p + "/none/pkg does not exist"},
@@ -156,8 +167,9 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
        "failed with exit code 5; its last words:\n  Disk full\n"},
       {Args("out", {{"--archiver", dir.File("failing-arj")}}), 4, "failed with exit code 5"},
       {Args("out", {{"--decompressor", p + "/tools/ARJ"}}), 4,
-       "--decompressor " + p + "/tools/ARJ: the installer starts Use_Program with \".exe\" "
-       "appended, so the file's name must end in .exe"},
+       "--decompressor " + p +
+           "/tools/ARJ: the installer starts Use_Program with \".exe\" "
+           "appended, so the file's name must end in .exe"},
       {Args("out", {{"--installer", p + "/no/ZEZADERI.EXE"}}), 4,
        "vorpack: --installer " + p + "/no/ZEZADERI.EXE: no such file"},
       {Args("out", {{"--nfo", p + "/tools"}}), 4, "vorpack: --nfo " + p + "/tools: a folder"},
