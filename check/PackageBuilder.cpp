@@ -27,17 +27,10 @@ constexpr char kCommandLine[] = "x -v -y -i";
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
-// The last part of a path, after its last separator.
-std::string BaseName(const std::string& path) {
-  const size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-// The folder part of a path; "." for a bare name.
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of(std::string("/") + kPathSeparator);
-  if (cut == std::string::npos) return ".";
-  return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+// Where a path's last part starts: after its last separator, read by character.
+size_t LastPartStart(const std::string& path, const CodePage& cp) {
+  const size_t cut = cp.FindLastOf(path, kPathSeparator == '/' ? "/" : "/\\");
+  return cut == std::string::npos ? 0 : cut + 1;
 }
 
 bool EndsWithExe(const std::string& name) {
@@ -148,7 +141,8 @@ bool Builder::PrepareTexts() {
                 ": the volumes' name must be a plain file name, without a folder or a "
                 "wildcard");
   }
-  m_decompressorName = BaseName(m_options.decompressor);
+  m_decompressorName =
+      m_options.decompressor.substr(LastPartStart(m_options.decompressor, m_local));
   if (!EndsWithExe(m_decompressorName)) {
     return Fail("--decompressor " + m_options.decompressor +
                 ": the installer starts Use_Program with \".exe\" appended, so the file's "
@@ -294,10 +288,12 @@ bool Builder::PrepareOutDir() {
   if (kind == PathKind::File) return Fail(out + " is a file: give a folder for the package");
   std::string payload, absolute;
   AbsolutePath(m_options.payload, &payload);
+  const size_t cut = LastPartStart(out, m_local);
+  const std::string parent = cut > 0 ? out.substr(0, cut) : ".";  // with its separator
   if (kind == PathKind::Folder) {
     AbsolutePath(out, &absolute);
-  } else if (AbsolutePath(FolderOf(out), &absolute)) {
-    absolute = Join(absolute, BaseName(out));
+  } else if (AbsolutePath(parent, &absolute)) {
+    absolute = Join(absolute, out.substr(cut));
   } else {
     return Fail("the folder above " + out +
                 " does not exist: vorpack makes the package folder, not the folders above it");
