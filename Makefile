@@ -1,6 +1,7 @@
 # The commands people type. Each installs what is missing first (Debian packages).
-#   make build  - the installer, build/win32/ZEZADERI.EXE, and the package checker,
-#                 build/win32/VORCHECK.EXE and build/native/vorcheck
+#   make build  - the installer, build/win32/ZEZADERI.EXE, the package checker,
+#                 build/win32/VORCHECK.EXE and build/native/vorcheck, and the package
+#                 builder, build/win32/VORPACK.EXE and build/native/vorpack
 #   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
 #                 (the end-to-end ones also with a real ARJ.EXE built from Debian's arj source)
 #   make demo   - runs the installer under Wine on the demo package, real volumes and ARJ.EXE
@@ -18,12 +19,12 @@ deps:
 build: deps
 	@if grep -qs 'mingw32-gcc-ar-posix' build/win32/CMakeCache.txt; then rm -rf build/win32; fi
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(CMAKE_QUIET) >/dev/null
-	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI VORCHECK -- --no-print-directory
+	@cmake --build build/win32 -j $(JOBS) --target ZEZADERI VORCHECK VORPACK -- --no-print-directory
 	@printf 'build/win32/ZEZADERI.EXE: %s bytes\n' "$$(stat -c %s build/win32/ZEZADERI.EXE)"
-	@# The checker for this machine too, quietly (the errors show if it fails).
+	@# The checker and the builder for this machine too, quietly (the errors show if it fails).
 	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug $(CMAKE_QUIET) >/dev/null
-	@cmake --build build/native -j $(JOBS) --target vorcheck -- --no-print-directory >/dev/null || \
-	  cmake --build build/native -j 1 --target vorcheck -- --no-print-directory
+	@cmake --build build/native -j $(JOBS) --target vorcheck vorpack -- --no-print-directory >/dev/null || \
+	  cmake --build build/native -j 1 --target vorcheck vorpack -- --no-print-directory
 
 test: deps
 	@bash tools/run-tests.sh

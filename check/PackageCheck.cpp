@@ -6,6 +6,7 @@
 
 #include "check/ArjHeaders.h"
 #include "check/Folder.h"
+#include "check/PackagerPitfalls.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
 #include "install/InstallTexts.h"
@@ -112,6 +113,7 @@ class Checker {
   void ReadSet(const ArchiveFolder& folder, const std::string& first,
                std::vector<std::string>* claimed);
   void CheckFolderFiles();
+  void CheckDescription(const FolderEntry& entry);
 
   std::string m_folder, m_shown;
   CodePage m_cp;  // of the package's texts: VOR.INI and the names in the folder
@@ -157,6 +159,9 @@ PackageReport Checker::Run() {
   if (configRead) ExamineLines(ProfileFile::Inspect(bytes));
   ExplainSettings();
   CheckValues();
+  for (const SettingFinding& f : SettingPitfalls(m_report.settings, m_cp)) {
+    AtKey(f.severity, f.key, f.message);
+  }
   CheckArchives();
   CheckFolderFiles();
   std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
@@ -439,6 +444,13 @@ void Checker::CheckArchives() {
           "Space_Required is " + std::to_string(s.SpaceRequired) +
               " MB, below the archives' unpacked size of " + Grouped(unpacked) +
               " bytes: at least " + std::to_string(neededMb) + " MB are needed");
+  } else if (SpaceFarAbove(s.SpaceRequired, unpacked)) {
+    AtKey(Severity::Note, kSpaceRequiredKey,
+          "Space_Required is " + std::to_string(s.SpaceRequired) +
+              " MB, far above the archives' unpacked size of " + Grouped(unpacked) + " bytes (" +
+              std::to_string(neededMb) +
+              " MB): users with room for the files but not that much are refused (it counts "
+              "megabytes of 1,000,000 bytes)");
   }
   CheckSetupProgram(files);
 }
@@ -550,7 +562,12 @@ void Checker::CheckFolderFiles() {
     } else if (e->isFolder) {
       Add(Severity::Warning, Shown(name), 0,
           "is a folder: its viewer would show " + Quoted(kFileOpenFailureCaption));
+    } else {
+      CheckDescription(*e);
     }
+  }
+  if (Entry(kInstallerFileName) == nullptr) {
+    m_report.findings.push_back(MissingInstallerNote(Shown(kInstallerFileName)));
   }
   const std::string& program = m_report.settings.DecompressorProgram;
   const FolderEntry* found = Entry(program);
@@ -558,6 +575,17 @@ void Checker::CheckFolderFiles() {
       (found == nullptr || found->isFolder)) {
     AtKey(Severity::Note, kUseProgramKey,
           program + " is not in the folder: it must be on the user's path");
+  }
+}
+
+void Checker::CheckDescription(const FolderEntry& entry) {
+  std::string why, bytes;
+  std::unique_ptr<FileSource> file = FileSource::Open(Join(m_folder, entry.name), &why);
+  if (!file) return;  // the viewer reports it as the installer meets it
+  bytes.resize(static_cast<size_t>(std::min<uint64_t>(file->Size(), kMaxConfigBytes)));
+  if (!bytes.empty()) bytes.resize(file->ReadAt(0, &bytes[0], bytes.size()));
+  for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) {
+    m_report.findings.push_back(f);
   }
 }
 

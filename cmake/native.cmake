@@ -20,16 +20,25 @@ add_executable(vorcheck ${VOR_CHECK_MAIN})
 target_compile_options(vorcheck PRIVATE ${VOR_WARNINGS})
 target_link_libraries(vorcheck PRIVATE vor_check)
 
-# vorcheck on the demo package, with its real volumes made by Debian's arj: clean.
+add_library(vor_pack STATIC ${VOR_PACK_SOURCES} ${VOR_PACK_POSIX_SOURCES})
+target_compile_options(vor_pack PRIVATE ${VOR_WARNINGS})
+target_link_libraries(vor_pack PUBLIC vor_check)
+
+add_executable(vorpack ${VOR_PACK_MAIN})
+target_compile_options(vorpack PRIVATE ${VOR_WARNINGS})
+target_link_libraries(vorpack PRIVATE vor_pack)
+
+# vorcheck on the demo package, made by vorpack with real volumes from Debian's arj: clean.
 add_test(NAME tools.vorcheck_demo_package
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                  ${CMAKE_BINARY_DIR}/demo-package - $<TARGET_FILE:vorcheck>)
+set_tests_properties(tools.vorcheck_demo_package PROPERTIES ENVIRONMENT VORPACK=$<TARGET_FILE:vorpack>)
 
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})
 target_compile_definitions(vor_unit_tests PRIVATE VOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                                  VOR_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
-target_link_libraries(vor_unit_tests PRIVATE vor_check vor_portable GTest::gtest GTest::gtest_main)
+target_link_libraries(vor_unit_tests PRIVATE vor_pack vor_check vor_portable GTest::gtest GTest::gtest_main)
 gtest_discover_tests(vor_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 
 foreach(bench ${VOR_NATIVE_BENCHMARKS})

@@ -77,6 +77,15 @@ target_compile_definitions(VORCHECK PRIVATE ${VOR_PRODUCT_WINVER})
 target_link_options(VORCHECK PRIVATE ${VOR_SMALL_LINK})
 target_link_libraries(VORCHECK PRIVATE vor_portable kernel32)
 
+# The package builder: the checker's sources and its own, under the same import rules.
+add_executable(VORPACK ${VOR_PACK_MAIN} ${VOR_PACK_SOURCES} ${VOR_PACK_WIN32_SOURCES}
+               ${VOR_CHECK_SOURCES} ${VOR_CHECK_WIN32_SOURCES} framework/RuntimeThrows.cpp)
+set_target_properties(VORPACK PROPERTIES OUTPUT_NAME VORPACK SUFFIX ".EXE")
+target_compile_options(VORPACK PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
+target_compile_definitions(VORPACK PRIVATE ${VOR_PRODUCT_WINVER})
+target_link_options(VORPACK PRIVATE ${VOR_SMALL_LINK})
+target_link_libraries(VORPACK PRIVATE vor_portable kernel32)
+
 # A program on the product's runtime, for the end-to-end tests of its start and end.
 add_executable(runtime_probe WIN32 tests/e2e/runtime_probe.cpp framework/RuntimeThrows.cpp)
 target_compile_options(runtime_probe PRIVATE ${VOR_WARNINGS} ${VOR_SMALL_FLAGS})
@@ -102,13 +111,13 @@ endif()
 option(VOR_BUILD_TESTS "Build the Win32 and end-to-end tests" ${vor_tests_default})
 # The folder of the ZEZADERI.EXE that the end-to-end tests start: by default this
 # tree's own; the 32-bit tests start the product built with its own toolchain.
-set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE and VORCHECK.EXE under test")
+set(VOR_PRODUCT_DIR "${CMAKE_BINARY_DIR}" CACHE PATH "Folder of the ZEZADERI.EXE, VORCHECK.EXE and VORPACK.EXE under test")
 # A tree that tests programs built elsewhere builds its own only on request.
 if(NOT VOR_PRODUCT_DIR STREQUAL CMAKE_BINARY_DIR)
-  set_target_properties(ZEZADERI VORCHECK runtime_probe PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  set_target_properties(ZEZADERI VORCHECK VORPACK runtime_probe PROPERTIES EXCLUDE_FROM_ALL TRUE)
   set(VOR_PRODUCT_TARGETS)
 else()
-  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK runtime_probe)
+  set(VOR_PRODUCT_TARGETS ZEZADERI VORCHECK VORPACK runtime_probe)
 endif()
 if(VOR_BUILD_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
@@ -161,6 +170,14 @@ if(VOR_BUILD_TESTS)
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                    ${CMAKE_BINARY_DIR}/vorcheck-demo-package ${VOR_ARJ_EXE}
                    ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORCHECK.EXE)
+  # The builder, VORPACK.EXE, with ARJ.EXE as its archiver: a package of nested folders.
+  add_test(NAME ${VOR_WINE_ARCH}.vorpack_package
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/pack-with-vorpack-exe.sh
+                   ${CMAKE_BINARY_DIR}/vorpack-package ${VOR_ARJ_EXE}
+                   ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${VOR_WINE_ARCH} ${VOR_PRODUCT_DIR}/VORPACK.EXE)
+  set_tests_properties(${VOR_WINE_ARCH}.vorpack_package PROPERTIES SKIP_RETURN_CODE 77)
+  set_tests_properties(${VOR_WINE_ARCH}.vorcheck_demo_package PROPERTIES
+                       ENVIRONMENT VOR_INSTALLER=${VOR_PRODUCT_DIR}/ZEZADERI.EXE)
   set(VOR_REAL_ARCHIVES ${CMAKE_BINARY_DIR}/real-archives)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.real-archives
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/make-real-archives.sh ${VOR_REAL_ARCHIVES})
@@ -169,7 +186,8 @@ if(VOR_BUILD_TESTS)
   add_test(NAME ${VOR_WINE_ARCH}.e2e.demo-package
            COMMAND bash -c "if [ -f \"$2\" ]; then exec bash \"$0\" \"$1\" \"$2\"; fi; rm -rf \"$1\"; echo \"no $2: no demo package\""
                    ${CMAKE_SOURCE_DIR}/tools/make-demo-package.sh ${CMAKE_BINARY_DIR}/demo-package ${VOR_ARJ_EXE})
-  set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package)
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package
+                       ENVIRONMENT VOR_INSTALLER=${VOR_PRODUCT_DIR}/ZEZADERI.EXE)
 
   foreach(suite ${VOR_E2E_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
@@ -212,7 +230,8 @@ endif()
 # functions that Windows 95 and NT 4.0 both have, by name, from the DLLs on the list.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
   find_program(VOR_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
-  # The installer imports Windows' own DLLs only; the checker, a packager's tool, also
+  # The installer imports Windows' own DLLs only; the checker and the builder, packagers'
+  # tools, also
   # the C runtime DLL that NT 4.0 and Windows 98 bring (not the first Windows 95).
   set(VOR_SYSTEM_DLLS KERNEL32.DLL,USER32.DLL,GDI32.DLL,COMCTL32.DLL,SHELL32.DLL,ADVAPI32.DLL)
   add_test(NAME ${VOR_WINE_ARCH}.imports
@@ -220,11 +239,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
                    -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=2
                    -DDLLS=${VOR_SYSTEM_DLLS}
                    -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
-  add_test(NAME ${VOR_WINE_ARCH}.imports.vorcheck
-           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:VORCHECK>
-                   -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=3
-                   -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
-                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  foreach(tool VORCHECK VORPACK)
+    string(TOLOWER ${tool} name)
+    add_test(NAME ${VOR_WINE_ARCH}.imports.${name}
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VOR_OBJDUMP} -DEXE=$<TARGET_FILE:${tool}>
+                     -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/win32-imports.txt -DSUBSYSTEM=3
+                     -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
+                     -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  endforeach()
   # The program file stays within 256 KB, its pictures and animation included.
   add_test(NAME ${VOR_WINE_ARCH}.size
            COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ZEZADERI> -DLIMIT=262144

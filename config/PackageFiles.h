@@ -5,3 +5,4 @@
 inline constexpr char kConfigFileName[] = "VOR.INI";      // the settings
 inline constexpr char kNfoFileName[] = "VOR.nfo";         // shown by "View Da NFO"
 inline constexpr char kFileIdFileName[] = "file_id.diz";  // shown by "View File_Id"
+inline constexpr char kInstallerFileName[] = "ZEZADERI.EXE";  // the installer users start

@@ -1,22 +1,44 @@
 #!/usr/bin/env bash
-# Builds the demo package as a packager would lay it out, into OUTDIR (emptied first):
-# demo/VOR.INI, VOR.nfo and file_id.diz, the decompressor ARJ.EXE, and six real
-# volumes vorpkg.arj, vorpkg.a01 ... vorpkg.a05 made by Debian's Linux arj from a small
-# payload of six files (MANUAL.TXT spans volumes; SETUP.EXE is a placeholder).
+# Builds the demo package into OUTDIR (emptied first) as a packager makes one, with
+# vorpack: six real volumes vorpkg.arj, vorpkg.a01 ... vorpkg.a05 made by Debian's Linux
+# arj from a small payload of six files (MANUAL.TXT spans volumes; SETUP.EXE is a
+# placeholder), VOR.INI (it must come out as demo/VOR.INI is), demo/VOR.nfo and
+# file_id.diz, the installer ZEZADERI.EXE and the decompressor ARJ.EXE.
 #
-#   tools/make-demo-package.sh OUTDIR ARJEXE
+#   tools/make-demo-package.sh OUTDIR ARJEXE [PAYLOADDIR]
 #
 # ARJEXE is the Win32 ARJ.EXE from tools/arj/build-arj.sh (build/arj/ARJ.EXE), a test
-# and demo tool: a real package brings its own decompressor.
+# and demo tool: a real package brings its own decompressor. PAYLOADDIR is where the
+# payload is written and kept (default: a temporary folder, removed at the end).
+# VORPACK names the vorpack program (default build/native/vorpack, built if missing),
+# VOR_INSTALLER the ZEZADERI.EXE to ship (default build/win32/ZEZADERI.EXE, built if
+# missing).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-out=${1:?usage: make-demo-package.sh OUTDIR ARJEXE}
-arjexe=${2:?usage: make-demo-package.sh OUTDIR ARJEXE}
+usage="usage: make-demo-package.sh OUTDIR ARJEXE [PAYLOADDIR]"
+out=${1:?$usage}
+arjexe=${2:?$usage}
 [ -f "$arjexe" ] || { echo "make-demo-package: $arjexe is missing (tools/arj/build-arj.sh builds it)" >&2; exit 1; }
 command -v arj >/dev/null || { echo "make-demo-package: Linux arj is missing (make deps installs it)" >&2; exit 1; }
-out=$(mkdir -p "$out" && cd "$out" && pwd)
-payload=$(mktemp -d)
-trap 'rm -rf "$payload"' EXIT
+quiet=(-DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev)
+vorpack=${VORPACK:-$root/build/native/vorpack}
+if [ -z "${VORPACK:-}" ] && [ ! -x "$vorpack" ]; then
+  cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug "${quiet[@]}" >/dev/null
+  cmake --build "$root/build/native" -j 2 --target vorpack -- --no-print-directory >/dev/null
+fi
+installer=${VOR_INSTALLER:-$root/build/win32/ZEZADERI.EXE}
+if [ -z "${VOR_INSTALLER:-}" ] && [ ! -f "$installer" ]; then
+  cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release "${quiet[@]}" >/dev/null
+  cmake --build "$root/build/win32" -j 2 --target ZEZADERI -- --no-print-directory >/dev/null
+fi
+if [ -n "${3:-}" ]; then
+  payload=$3
+  mkdir -p "$payload"
+else
+  payload=$(mktemp -d)
+  trap 'rm -rf "$payload"' EXIT
+fi
 
 python3 - "$payload" <<'EOF'
 import os, random, sys
@@ -55,16 +77,16 @@ put('MANUAL.TXT', '\n'.join(lines) + '\n')
 EOF
 touch -d '2026-01-01 12:00:00' "$payload"/*
 
-rm -rf "${out:?}"/*
-cp "$root/demo/VOR.INI" "$root/demo/VOR.nfo" "$root/demo/file_id.diz" "$out/"
-cp "$arjexe" "$out/ARJ.EXE"
-(cd "$payload" && arj a -s -v10K -y "$out/vorpkg.arj" \
-   README.TXT LICENSE.TXT HELP.TXT MANUAL.TXT SETUP.EXE CHANGES.TXT </dev/null >/dev/null)
+# The package folder is made anew: vorpack writes over nothing.
+rm -rf "${out:?}"
+mkdir -p "$(dirname "$out")"
+"$vorpack" "$payload" "$out" --name "VOR Demo Package 1.0" --dir 'C:\VOR_DEMO' --setup setup.exe \
+  --decompressor "$arjexe" --installer "$installer" --volume-size 10K --archive vorpkg \
+  --nfo "$root/demo/VOR.nfo" --diz "$root/demo/file_id.diz"
 
-# VOR.INI's Total_Disks must count the volumes.
-volumes=$(find "$out" -maxdepth 1 -name 'vorpkg.*' | wc -l)
-disks=$(sed -n 's/^Total_Disks=\([0-9]*\).*/\1/p' "$out/VOR.INI")
-if [ "$volumes" != "$disks" ]; then
-  echo "make-demo-package: $volumes volumes, but VOR.INI says Total_Disks=$disks" >&2
+# The demo's settings are those of demo/VOR.INI, which the README shows.
+if ! cmp -s "$out/VOR.INI" "$root/demo/VOR.INI"; then
+  echo "make-demo-package: vorpack wrote another VOR.INI than demo/VOR.INI:" >&2
+  diff "$root/demo/VOR.INI" "$out/VOR.INI" >&2 || true
   exit 1
 fi

@@ -83,7 +83,7 @@ fi
 # The sources stay 32/64-bit clean: the 64-bit product must compile and link.
 step "64-bit product: compile and link"
 if configure_build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-     -DVOR_BUILD_TESTS=OFF --target ZEZADERI --target VORCHECK; then
+     -DVOR_BUILD_TESTS=OFF --target ZEZADERI --target VORCHECK --target VORPACK; then
   passed_count=$((passed_count + 1))
 else
   failed+=(win64-build); failed_count=$((failed_count + 1))

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the demo package into DIR, as make demo does (tools/make-demo-package.sh), and
 # runs a checker in it, where vorcheck checks the current folder; exits with its status.
-# Without ARJ.EXE ("-", or a build that has none), a placeholder takes the
-# decompressor's place: the checker only looks for its file.
+# Without ARJ.EXE ("-", or a build that has none), placeholders take the decompressor's
+# and the installer's places (the checker only looks for their files), so that the
+# native tests need no Windows build.
 #
 #   bash tests/check/check-demo-package.sh DIR ARJEXE|- COMMAND...
 set -euo pipefail
@@ -11,9 +12,12 @@ arjexe=${2:?usage: check-demo-package.sh DIR ARJEXE|- COMMAND...}
 shift 2
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 if [ "$arjexe" = - ] || [ ! -f "$arjexe" ]; then
-  arjexe=$(mktemp)
-  trap 'rm -f "$arjexe"' EXIT
+  placeholders=$(mktemp -d)
+  trap 'rm -rf "$placeholders"' EXIT
+  arjexe=$placeholders/ARJ.EXE
   printf 'MZ placeholder for the decompressor\r\n' >"$arjexe"
+  export VOR_INSTALLER=${VOR_INSTALLER:-$placeholders/ZEZADERI.EXE}
+  printf 'MZ placeholder for the installer\r\n' >"$placeholders/ZEZADERI.EXE"
 fi
 bash "$root/tools/make-demo-package.sh" "$dir" "$arjexe"
 program=$1; shift

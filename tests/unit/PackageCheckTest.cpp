@@ -3,6 +3,7 @@
 
 #include "check/ArjHeaders.h"
 #include "check/PackageCheck.h"
+#include "check/PackagerPitfalls.h"
 #include "tests/common/DoubleByteTexts.h"
 #include "tests/unit/ArjTestFiles.h"
 
@@ -20,7 +21,8 @@ std::string Config(const std::string& install, const std::string& decompression)
   return "[INSTALL]\n" + install + "[DECOMPRESSION]\n" + decompression;
 }
 
-// A clean package: three volumes of 60 KB, setup.exe among the files.
+// A clean package: three volumes of 60 KB, setup.exe among the files, the installer
+// and the decompressor beside them.
 class Package : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -32,6 +34,7 @@ class Package : public ::testing::Test {
     dir.Write("VOR.nfo", "nfo\n");
     dir.Write("file_id.diz", "diz\n");
     dir.Write("ARJ.exe", "MZ");
+    dir.Write("ZEZADERI.EXE", "MZ");
     WriteConfig("", "");
   }
 
@@ -40,7 +43,7 @@ class Package : public ::testing::Test {
     dir.Write("VOR.INI", Config("App_Name=Test Package\nDefault_Directory=C:\\TESTPKG\n"
                                 "App_Setup=setup.exe\nSpace_Required=1\n" +
                                     install,
-                                "Use_Program=ARJ\nCommand_Line=x -v -y\nFirst_File=pkg.arj\n"
+                                "Use_Program=ARJ\nCommand_Line=x -v -y -i\nFirst_File=pkg.arj\n"
                                 "Total_Disks=3\n" +
                                     decompression));
   }
@@ -189,7 +192,7 @@ TEST_F(Package, SetupProgramWithArgumentsIsSplitAsTheInstallerSplitsIt) {
   const auto configWithSetup = [](const std::string& appSetup) {
     return Config("App_Name=T\nDefault_Directory=C:\\TESTPKG\nApp_Setup=" + appSetup +
                       "\nSpace_Required=1\n",
-                  "First_File=pkg.arj\nTotal_Disks=3\n");
+                  "Command_Line=x -v -y -i\nFirst_File=pkg.arj\nTotal_Disks=3\n");
   };
   dir.Write("VOR.INI", configWithSetup("setup /s -q"));
   PackageReport r = Check();
@@ -229,7 +232,7 @@ TEST_F(Package, AFolderNamedLikeAVolumeInAnotherCaseIsPassedOver) {
     other.Write(upperFile ? "pkg.arj/inside" : "PKG.ARJ/inside", "a folder");
     if (!upperFile) other.Write("pkg.a01/inside", "a folder named as the next volume is");
     other.Write("vor.ini/inside", "a folder");
-    for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe"}) {
+    for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe", "ZEZADERI.EXE"}) {
       other.Write(name, dir.Read(name));
     }
     const PackageReport r = CheckPackage(other.Path(), "", kSingleByte);
@@ -305,7 +308,8 @@ TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
     dir.Remove(name);
   }
   dir.Write("VOR.INI",
-            Config("App_Name=T\nSpace_Required=1\n", "First_File=disks\\*.arj\nTotal_Disks=3\n"));
+            Config("App_Name=T\nSpace_Required=1\n",
+                   "Command_Line=x -v -y -i\nFirst_File=disks\\*.arj\nTotal_Disks=3\n"));
   PackageReport r = Check();
   EXPECT_EQ(Lines(r), "");
   ASSERT_EQ(r.archives.size(), 1u);
@@ -314,6 +318,64 @@ TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
   dir.Write("disks/pkg.a02", "junk");
   r = Check();
   EXPECT_TRUE(Has(Lines(r), "disks/pkg.a02: error: not an ARJ archive")) << Lines(r);
+}
+
+// What the installer reads without complaint but users meet: a single & in the title
+// or a description, a target folder two levels deep, a Space_Required far above the
+// files, no installer in the folder, ARJ's progress indicator in the log.
+TEST_F(Package, WhatBitesPackagersIsNoted) {
+  dir.Write("VOR.INI", Config("App_Name=Tom & Jerry\nDefault_Directory=C:\\Games\\Pixel Notes\\\n"
+                              "App_Setup=setup.exe\nSpace_Required=11\n",
+                              "Use_Program=arj32\nCommand_Line=x -v -y -i1\nFirst_File=pkg.arj\n"
+                              "Total_Disks=3\n"));
+  dir.Write("ARJ32.exe", "MZ");
+  dir.Write("VOR.nfo", "Tom && Jerry\r\nR&D\r\nfine\r\nA & B &&\r\n");
+  dir.Remove("ZEZADERI.EXE");
+  PackageReport r = Check();
+  EXPECT_EQ(Lines(r),
+            "VOR.INI:2: warning: App_Name \"Tom & Jerry\" has a single &: the title line does not "
+            "show it and underlines the character after it; write && to show one (\"Tom && "
+            "Jerry\")\n"
+            "VOR.INI:3: note: Default_Directory \"C:\\Games\\Pixel Notes\\\" needs more than one "
+            "new folder on a clean machine: the installer creates only the last one, Pixel Notes, "
+            "so C:\\Games must exist on the user's machine\n"
+            "VOR.INI:5: note: Space_Required is 11 MB, far above the archives' unpacked size of "
+            "155,002 bytes (1 MB): users with room for the files but not that much are refused (it "
+            "counts megabytes of 1,000,000 bytes)\n"
+            "VOR.INI:8: note: Command_Line has no -i: ARJ's progress indicator fills the log with "
+            "backspaces, which the log viewer shows as boxes; with -i the log holds the same lines "
+            "without them\n"
+            "VOR.nfo:2: warning: a single & is not shown and underlines the character after it; "
+            "write && to show one (1 more line below)\n"
+            "ZEZADERI.EXE: note: not in the folder: users start the installer from the package "
+            "folder (make build leaves it in build/win32)\n");
+  EXPECT_EQ(r.ExitStatus(), 1);
+
+  dir.Write("VOR.INI", Config("App_Name=Tom && Jerry\nDefault_Directory=C:\\Pixel Notes\\\n"
+                              "Space_Required=10\n",
+                              "Use_Program=arj32\nCommand_Line=x -v -y -I\nFirst_File=pkg.arj\n"
+                              "Total_Disks=3\n"));
+  dir.Write("VOR.nfo", "Tom && Jerry\r\n");
+  dir.Write("zezaderi.exe", "MZ");
+  EXPECT_EQ(Lines(Check()), "");
+}
+
+TEST(PackageCheckNames, FolderThatMustExistIsAllButTheLastLevelBelowTheRoot) {
+  const char* const cases[][2] = {
+      {"C:\\Games\\Pixel Notes", "C:\\Games"},  {"C:\\A\\B\\C\\", "C:\\A\\B"},
+      {"C:\\Pixel", ""},                        {"C:", ""},
+      {"C:Games\\Pixel", "C:Games"},             {"\\Games\\Pixel", "\\Games"},
+      {"Games\\Pixel", "Games"},                 {"Pixel", ""},
+      {"\\\\server\\share\\Pixel", ""},        {"\\\\server\\share\\Games\\Pixel", "\\\\server\\share\\Games"},
+      {"D:/Games/Pixel", "D:/Games"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FolderThatMustExist(c[0], kSingleByte), c[1]) << c[0];
+  // A trail byte 0x5C is no separator: one folder below the root, by character.
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    const std::string one = std::string("C:\\") + t.folder;
+    EXPECT_EQ(FolderThatMustExist(one, CodePage::ForNumber(t.codePage)), "") << t.codePage;
+    EXPECT_EQ(FolderThatMustExist(one + "\\X", CodePage::ForNumber(t.codePage)), one);
+  }
 }
 
 TEST(PackageCheckNames, WildcardsMatchWithoutRegardToCase) {
