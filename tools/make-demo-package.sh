@@ -4,19 +4,28 @@
 # volumes vorpkg.arj, vorpkg.a01 ... vorpkg.a05 made by Debian's Linux arj from a small
 # payload of six files (MANUAL.TXT spans volumes; SETUP.EXE is a placeholder).
 #
-#   tools/make-demo-package.sh OUTDIR ARJEXE
+#   tools/make-demo-package.sh OUTDIR ARJEXE [PAYLOADDIR]
+#
+# With PAYLOADDIR, the payload is written there (emptied first) and kept, for a
+# comparison with what an installation unpacks.
 #
 # ARJEXE is the Win32 ARJ.EXE from tools/arj/build-arj.sh (build/arj/ARJ.EXE), a test
 # and demo tool: a real package brings its own decompressor.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-out=${1:?usage: make-demo-package.sh OUTDIR ARJEXE}
-arjexe=${2:?usage: make-demo-package.sh OUTDIR ARJEXE}
+out=${1:?usage: make-demo-package.sh OUTDIR ARJEXE [PAYLOADDIR]}
+arjexe=${2:?usage: make-demo-package.sh OUTDIR ARJEXE [PAYLOADDIR]}
+keep=${3:-}
 [ -f "$arjexe" ] || { echo "make-demo-package: $arjexe is missing (tools/arj/build-arj.sh builds it)" >&2; exit 1; }
 command -v arj >/dev/null || { echo "make-demo-package: Linux arj is missing (make deps installs it)" >&2; exit 1; }
 out=$(mkdir -p "$out" && cd "$out" && pwd)
-payload=$(mktemp -d)
-trap 'rm -rf "$payload"' EXIT
+if [ -n "$keep" ]; then
+  payload=$(mkdir -p "$keep" && cd "$keep" && pwd)
+  rm -rf "${payload:?}"/*
+else
+  payload=$(mktemp -d)
+  trap 'rm -rf "$payload"' EXIT
+fi
 
 python3 - "$payload" <<'EOF'
 import os, random, sys
