@@ -108,7 +108,7 @@ if [ -n "${DISPLAY:-}" ]; then
   # Wine takes the current folder for D:\, the deepest drive that holds it.
   (cd "$copy" && wine_run "$root/build/win32/ZEZADERI.EXE") || status=$?
   end_server
-  echo "$label: the installer ended with exit status $status; its log: ${copy#"$root"/}/VORDECOMP.LOG"
+  echo "$label: the installer ended with exit status $status; its log, if it made one: ${copy#"$root"/}/VORDECOMP.LOG"
   exit "$status"
 fi
 
@@ -140,12 +140,13 @@ if [ "${#pictures[@]}" -gt 0 ]; then
 fi
 [ "$status" -le 1 ] || { echo "$label: the run did not go through (see above)" >&2; exit 2; }
 
-if [ -d "$target_dir" ]; then
-  count=$(find "$target_dir" -type f | wc -l)
+count=0
+[ ! -d "$target_dir" ] || count=$(find "$target_dir" -type f | wc -l)
+if [ "$count" -gt 0 ]; then
   echo "$label: installed $count files into C:\\$name (${target_dir#"$root"/}):"
   (cd "$target_dir" && find . -type f -printf '  %P  %s bytes\n' | sort)
 else
-  echo "$label: nothing was installed (C:\\$name was not made)"
+  echo "$label: nothing was installed into C:\\$name (${target_dir#"$root"/})"
 fi
 if [ -n "$expect" ]; then
   if [ -d "$target_dir" ] && diff -r -q "$expect" "$target_dir" >/dev/null; then

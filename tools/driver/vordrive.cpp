@@ -293,7 +293,7 @@ class Run {
 
  private:
   // Through the folder dialog and the decompression; false when it ended before the
-  // decompressor ran (the log would show nothing of it).
+  // decompressor ran ("View Install Log" stays disabled then).
   bool Install(const DrivenProgram& app, HWND main) {
     Watcher watcher(m_pictures);
     if (!ChooseFolder(app, main, m_options.target, &watcher)) {
@@ -316,10 +316,10 @@ class Run {
     SecondVolumeHold hold(app.Pid(), InFolder(m_options.package, "VORDECOMP.LOG"));
     HWND progress = WaitForWindowOrBox(app, kProgressCaption, kStepMs);
     if (progress == nullptr) throw Stuck{Missing(app, "the progress dialog \"" + std::string(kProgressCaption) + "\"")};
-    if (IsMessageBox(progress)) {  // the decompressor did not start
+    if (IsMessageBox(progress)) {  // the decompressor did not start: no log to view
       m_failed = true;
       AnswerError(ShowBox(progress, m_pictures));
-      return true;
+      return false;
     }
     HWND bar = ::GetDlgItem(progress, kProgress);
     const int steps = static_cast<int>(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
