@@ -46,7 +46,7 @@ bool ChooseFolder(const DrivenProgram& app, HWND mainDialog, const std::string& 
   if (folderDlg == nullptr || Text(folderDlg) != folderCaption) {
     if (observer != nullptr) {
       if (folderDlg != nullptr) observer->Shown(folderDlg);
-      else observer->Missed("the folder dialog \"" + folderCaption + "\"");
+      else observer->Missed("the folder dialog \"" + folderCaption + "\" did not come");
     }
     return false;
   }
@@ -77,7 +77,7 @@ bool ChooseFolder(const DrivenProgram& app, HWND mainDialog, const std::string& 
     if (observer != nullptr) observer->Shown(other);
     return false;
   }
-  if (!closed && observer != nullptr) observer->Missed("the folder dialog \"" + folderCaption + "\" to close");
+  if (!closed && observer != nullptr) observer->Missed("the folder dialog \"" + folderCaption + "\" did not close");
   return closed;
 }
 

@@ -14,8 +14,8 @@ class FlowObserver {
   // A window of the step: the folder dialog with the target typed in, the "Create
   // Directory" question, or a message box the step did not expect (which ends it).
   virtual void Shown(HWND window) = 0;
-  // What did not come in time, as a user would name it: `the folder dialog "Select
-  // Install Folder"`.
+  // What did not happen in time, as a user would say it: `the folder dialog "Select
+  // Install Folder" did not come`.
   virtual void Missed(const std::string& what) = 0;
 };
 

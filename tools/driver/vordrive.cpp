@@ -18,15 +18,12 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
-
-#include "install/LogLineRules.h"
 
 #include "tools/driver/Driver.h"
 #include "tools/driver/InstallFlow.h"
-#include "tools/driver/ChildThreads.h"
 #include "tools/driver/Screenshot.h"
+#include "tools/driver/SecondVolumeHold.h"
 
 namespace {
 
@@ -139,129 +136,13 @@ class Watcher : public FlowObserver {
         ControlText(window, kSpaceAvailable) + " MB, necessary: " + ControlText(window, kSpaceRequired) +
         " MB)");
   }
-  void Missed(const std::string& what) override { throw Stuck{what + " did not come"}; }
+  void Missed(const std::string& what) override { throw Stuck{what}; }
   // The last message box seen.
   const MessageBoxView& Box() const { return m_box; }
 
  private:
   Pictures& m_pictures;
   MessageBoxView m_box;
-};
-
-// Reads the installation log as the progress dialog does, line by line as it grows.
-class LogFollower {
- public:
-  explicit LogFollower(std::string path) : m_path(std::move(path)) {}
-  // Reads the lines added since the last call.
-  void Read() {
-    HANDLE file = ::CreateFileA(m_path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    LARGE_INTEGER at;
-    at.QuadPart = m_offset;
-    ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-      m_offset += got;
-      m_pending.append(buffer, got);
-    }
-    ::CloseHandle(file);
-    size_t start = 0;
-    for (size_t end; (end = m_pending.find('\n', start)) != std::string::npos; start = end + 1) {
-      const LogLineKind kind = MatchLogLine(m_pending.substr(start, end - start)).kind;
-      if (kind == LogLineKind::Source) {
-        ++m_volumes;
-        m_fileSinceVolume = false;
-      } else if (kind == LogLineKind::Destination) {
-        m_fileSinceVolume = true;
-      }
-    }
-    m_pending.erase(0, start);
-  }
-  // The volumes announced so far, and whether a file of the last one was named.
-  int Volumes() const { return m_volumes; }
-  bool FileSinceVolume() const { return m_fileSinceVolume; }
-
- private:
-  std::string m_path;
-  LONGLONG m_offset = 0;
-  std::string m_pending;
-  int m_volumes = 0;
-  bool m_fileSinceVolume = false;
-};
-
-// Holds a decompressor still at its second volume, once its log has named a file in
-// it, watching the log from a thread of its own (the driver's looks at the windows wait
-// while the installer is busy starting the decompressor). A decompressor that needs
-// only milliseconds for the whole package is caught at its first volume and let go on
-// a millisecond at a time until then.
-class SecondVolumeHold {
- public:
-  SecondVolumeHold(DWORD installerPid, const std::string& logPath)
-      : m_pid(installerPid), m_log(logPath) {
-    m_thread = ::CreateThread(nullptr, 0, &SecondVolumeHold::Watch, this, 0, nullptr);
-  }
-  ~SecondVolumeHold() {
-    ::InterlockedExchange(&m_stop, 1);
-    if (m_thread != nullptr) {
-      ::WaitForSingleObject(m_thread, INFINITE);
-      ::CloseHandle(m_thread);
-    }
-    Release();
-  }
-  SecondVolumeHold(const SecondVolumeHold&) = delete;
-  SecondVolumeHold& operator=(const SecondVolumeHold&) = delete;
-
-  // Whether the decompressor is held now; the volumes its log has announced.
-  bool Held() const { return ::InterlockedCompareExchange(&m_held, 0, 0) != 0; }
-  int Volumes() const { return m_log.Volumes(); }
-  void Release() {
-    if (::InterlockedExchange(&m_held, 0) != 0) m_children.reset();
-  }
-
- private:
-  static DWORD WINAPI Watch(void* param) {
-    static_cast<SecondVolumeHold*>(param)->Watch();
-    return 0;
-  }
-  bool AtSecondVolume() const { return m_log.Volumes() >= 2 && m_log.FileSinceVolume(); }
-  void Watch() {
-    while (::InterlockedCompareExchange(&m_stop, 0, 0) == 0) {
-      if (m_children == nullptr || m_children->Empty()) {
-        // The decompressor's threads, found while it starts up: once its log moves,
-        // there is no time to look for them.
-        m_children.reset(new ChildThreads(m_pid));
-        ::Sleep(5);
-        continue;
-      }
-      m_log.Read();
-      if (m_log.Volumes() >= 1) {
-        m_children->Suspend();
-        for (int step = 0; step < 500 && !AtSecondVolume(); ++step) {
-          m_children->Resume();
-          ::Sleep(1);
-          if (m_children->Suspend() == 0) break;  // it has ended
-          m_log.Read();
-        }
-        if (m_children->Suspend() > 0) {
-          ::InterlockedExchange(&m_held, 1);
-        } else {
-          m_children.reset();
-        }
-        return;
-      }
-      ::Sleep(1);
-    }
-  }
-
-  DWORD m_pid;
-  LogFollower m_log;
-  std::unique_ptr<ChildThreads> m_children;
-  HANDLE m_thread = nullptr;
-  mutable LONG m_held = 0;
-  LONG m_stop = 0;
 };
 
 struct Options {
