@@ -14,16 +14,8 @@ size_t MemorySource::ReadAt(uint64_t offset, void* buffer, size_t n) {
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::string* why) {
   uint64_t size = 0;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    *why = "cannot be opened";
-    return nullptr;
-  }
-  if (!MeasureFile(path, &size)) {
-    std::fclose(f);
-    *why = "cannot be measured";
-    return nullptr;
-  }
+  FILE* f = OpenRegularFile(path, &size, why);
+  if (f == nullptr) return nullptr;
   return std::unique_ptr<FileSource>(new FileSource(f, size));
 }
 

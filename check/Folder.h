@@ -1,5 +1,5 @@
-// The small part of the file system the checker needs: listing a folder, a file's size
-// and a position in it, both in 64 bits. One implementation over POSIX
+// The small part of the file system the checker needs: listing a folder, opening a
+// regular file with its size, and a position in it, both in 64 bits. One implementation over POSIX
 // (FolderPosix.cpp), one over Win32 (FolderWin32.cpp).
 #pragma once
 #include <cstdint>
@@ -15,8 +15,10 @@ struct FolderEntry {
 // The folder's entries without "." and ".."; false when it cannot be listed.
 bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries);
 
-// The size of the file at `path`; false when there is none or it cannot be measured.
-bool MeasureFile(const std::string& path, uint64_t* size);
+// Opens the regular file at `path` for reading, in binary, and measures it through the
+// open file. Anything else (a folder, a FIFO, a device) is never opened for reading, so
+// nothing waits on it: null, with the reason in *why.
+std::FILE* OpenRegularFile(const std::string& path, uint64_t* size, std::string* why);
 
 // Moves a stdio stream to a byte position from its start. (fseek takes a long, which
 // has 32 bits on Windows: volumes of 2 GiB and more need this.)

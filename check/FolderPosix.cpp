@@ -1,9 +1,8 @@
-// 64-bit file positions where off_t would otherwise have 32 bits.
-#define _FILE_OFFSET_BITS 64
-
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include "check/Folder.h"
 
@@ -25,11 +24,28 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
   return true;
 }
 
-bool MeasureFile(const std::string& path, uint64_t* size) {
+std::FILE* OpenRegularFile(const std::string& path, uint64_t* size, std::string* why) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *why = "cannot be opened";
+    return nullptr;
+  }
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) return false;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+    *why = "is not a regular file (a folder, a FIFO or a device): it cannot be read";
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* file = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? fdopen(fd, "rb")
+                                                                              : nullptr;
+  if (file == nullptr) {
+    *why = "cannot be opened";
+    close(fd);
+    return nullptr;
+  }
   *size = static_cast<uint64_t>(st.st_size);
-  return true;
+  return file;
 }
 
 bool SeekFile(std::FILE* file, uint64_t offset) {

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "check/Folder.h"
 
 const char kPathSeparator = '\\';
@@ -20,15 +23,35 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
   return true;
 }
 
-bool MeasureFile(const std::string& path, uint64_t* size) {
-  WIN32_FIND_DATAA data;
-  if (path.find_first_of("*?") != std::string::npos) return false;
-  HANDLE find = FindFirstFileA(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return true;
+std::FILE* OpenRegularFile(const std::string& path, uint64_t* size, std::string* why) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    *why = "cannot be opened";
+    return nullptr;
+  }
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    *why = "is not a regular file (a folder, a FIFO or a device): it cannot be read";
+    CloseHandle(h);
+    return nullptr;
+  }
+  DWORD high = 0;
+  const DWORD low = GetFileSize(h, &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+    *why = "cannot be measured";
+    CloseHandle(h);
+    return nullptr;
+  }
+  // The stream takes the handle over, and closes it with itself.
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+  std::FILE* file = fd == -1 ? nullptr : _fdopen(fd, "rb");
+  if (file == nullptr) {
+    *why = "cannot be opened";
+    if (fd == -1) CloseHandle(h); else _close(fd);
+    return nullptr;
+  }
+  *size = (static_cast<uint64_t>(high) << 32) | low;
+  return file;
 }
 
 bool SeekFile(std::FILE* file, uint64_t offset) {

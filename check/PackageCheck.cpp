@@ -19,6 +19,7 @@ const char* const kDescriptionFiles[] = {kNfoFileName, kFileIdFileName};
 constexpr size_t kMaxConfigBytes = 16u << 20;
 constexpr unsigned kMaxVolumes = 1000;  // the decompressor's naming ends at 999
 constexpr uint64_t kMegabyte = 1000000;
+constexpr char kBlankOrTab[] = " \t";  // where the setup split ends a program's name
 
 // Letters compare as the profile reader compares names: without regard to case.
 bool SameLetter(char a, char b) { return ProfileFile::FoldCase(a) == ProfileFile::FoldCase(b); }
@@ -77,8 +78,9 @@ class Checker {
   void AtKey(Severity severity, SettingKeyIndex key, const std::string& text) {
     Add(severity, m_report.configFile, m_account[key].line, text);
   }
-  // The entry of that name: the one spelt exactly so, else one that differs in case
-  // only, as the platform matches names.
+  // The entry of that name, as the platform matches names (without regard to case):
+  // a file before a folder, and the one spelt exactly so before one that differs in
+  // case only.
   static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
   const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
 
@@ -108,12 +110,22 @@ class Checker {
 
 const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
                                   const std::string& name) {
-  const FolderEntry* found = nullptr;
+  // In order of preference: a file of that exact name, one that differs in case only,
+  // then a folder in the same order. Where a file is wanted, a folder that is only
+  // named like it is never taken for it.
+  const FolderEntry* found[4] = {};
   for (const FolderEntry& e : listing) {
-    if (e.name == name) return &e;
-    if (found == nullptr && ProfileFile::SameName(e.name, name)) found = &e;
+    const size_t rank = e.isFolder ? 2 : 0;
+    if (e.name == name) {
+      found[rank] = &e;
+    } else if (found[rank + 1] == nullptr && ProfileFile::SameName(e.name, name)) {
+      found[rank + 1] = &e;
+    }
   }
-  return found;
+  for (const FolderEntry* e : found) {
+    if (e != nullptr) return e;
+  }
+  return nullptr;
 }
 
 PackageReport Checker::Run() {
@@ -313,10 +325,15 @@ void Checker::CheckValues() {
   } else if (program == ".exe") {
     AtKey(Severity::Warning, kUseProgramKey, "Use_Program is empty: the installer starts \".exe\"");
   }
+  // No file name holds a double quote. App_Setup may carry arguments, and quotes are
+  // the way to pass one with a blank: there only the program's name counts, the part
+  // the installer's split can take for it before anything follows a blank or a tab.
   for (const SettingKeyIndex k : {kUseProgramKey, kFirstFileKey, kAppSetupKey}) {
-    if (SettingValue(s, k).find('"') != std::string::npos) {
+    std::string name = SettingValue(s, k);
+    if (k == kAppSetupKey) name.erase(std::min(name.find_first_of(kBlankOrTab), name.size()));
+    if (name.find('"') != std::string::npos) {
       AtKey(Severity::Error, k,
-            std::string(kSettingKeys[k].name) +
+            std::string(k == kAppSetupKey ? "the program's name in " : "") + kSettingKeys[k].name +
                 " holds a double quote: no file name holds one, and the installer puts the "
                 "quotes a path needs around it itself");
     }
@@ -427,7 +444,7 @@ void Checker::CheckSetupProgram(size_t files) {
           "App_Setup " + Quoted(s.AppSetup) + " is not among the " +
               Plural(files, "archived file") + ": starting it after the installation will fail");
   } else if (!setup.arguments.empty()) {
-    const size_t first = setup.arguments.find_first_not_of(' ');
+    const size_t first = setup.arguments.find_first_not_of(kBlankOrTab);
     AtKey(Severity::Note, kAppSetupKey,
           "App_Setup " + Quoted(s.AppSetup) + " is the archived " +
               setup.path.substr(folderLength) + " and its arguments " +
@@ -518,7 +535,9 @@ void Checker::CheckFolderFiles() {
     }
   }
   const std::string& program = m_report.settings.DecompressorProgram;
-  if (program.find_first_of("\\/:") == std::string::npos && Entry(program) == nullptr) {
+  const FolderEntry* found = Entry(program);
+  if (program.find_first_of("\\/:") == std::string::npos &&
+      (found == nullptr || found->isFolder)) {
     AtKey(Severity::Note, kUseProgramKey,
           program + " is not in the folder: it must be on the user's path");
   }

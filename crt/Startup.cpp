@@ -51,16 +51,19 @@ void RunConstructorList() {
   atexit(RunDestructorList);
 }
 
-// The command line after the program's name and the blanks that follow it.
+// The command line after the program's name and the blanks that follow it. Bytes are
+// compared unsigned: those from 0x80 on (letters of the code page, the halves of a
+// double-byte character) are part of a name, never a blank.
 LPSTR CommandTail(LPSTR line) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   if (*line == '"') {
     ++line;
     while (*line != '\0' && *line != '"') ++line;
     if (*line == '"') ++line;
   } else {
-    while (*line > ' ') ++line;
+    while (*line != '\0' && !blank(*line)) ++line;
   }
-  while (*line != '\0' && *line <= ' ') ++line;
+  while (*line != '\0' && blank(*line)) ++line;
   return line;
 }
 

@@ -66,10 +66,10 @@ BOOL CDecompressDlg::OnInitDialog() {
   ArchiveCount = 0;
   TimerId = ::SetTimer(m_hWnd, kPollTimerId, kPollPeriodMs, nullptr);
   if (TimerId == 0) {
-    // Nothing would ever poll the decompressor, and the dialog has no button: end it
-    // as after a failed decompression.
+    // Nothing would ever poll the decompressor, and the dialog has no button: say so
+    // and end it, telling the caller that the run was not watched to its end.
     AfxShowErrorBox(m_hWnd, kTimerFailureText, "", ::GetLastError(), kTimerFailureCaption);
-    EndDialog(IDOK);
+    EndDialog(IDABORT);
     return TRUE;
   }
   Animation.Open(IDR_AVI_WORKING);

@@ -11,7 +11,8 @@
 // its log ("VORDECOMP.LOG" in the current directory) one line per tick to show the
 // archive and the file being processed and to step the progress bar, reports the exit
 // code, and after a clean run offers to start the package's setup program.
-// Always ends with IDOK.
+// Ends with IDOK once the decompressor has ended and its end has been reported, and
+// with IDABORT when no timer could be had to watch it: it may then still be running.
 class CDecompressDlg : public CDialog {
  public:
   explicit CDecompressDlg(CWnd* pParent = nullptr);

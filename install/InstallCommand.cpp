@@ -70,6 +70,7 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
     return false;
   }
 
+  bool watched = false;
   {
     CDecompressDlg decompressDlg;
     // The NT family reports a child's exit through its primary thread; the other
@@ -78,11 +79,13 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
     decompressDlg.TotalDisks = Settings.TotalDisks;
     decompressDlg.AppSetup = Settings.AppSetup;
     decompressDlg.InstallDir = Settings.InstallDir;
-    decompressDlg.DoModal();
+    // A run not watched to its end may still be writing the log: the buttons that
+    // read or remove what it made stay as they were.
+    watched = decompressDlg.DoModal() != IDABORT;
 
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
   }
   log.Close();
-  return true;
+  return watched;
 }

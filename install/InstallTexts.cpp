@@ -13,6 +13,10 @@ bool HasExtension(const std::string& text, size_t length) {
   return false;
 }
 
+// A blank or a tab: where the platform's command search and the C runtime's split end
+// a program's name.
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
 // The value as a signed 32-bit decimal, as printf's "%i" prints it.
 std::string SignedDecimal(uint32_t value) {
   const bool negative = value > 0x7FFFFFFFu;
@@ -74,18 +78,20 @@ std::string LaunchFailureText(const std::string& program, uint32_t error) {
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
                               FileExistsTest fileExists, const void* context) {
   SetupProgram setup;
-  // Where the name ends: the whole first, then before each blank that follows a
-  // character other than a blank.
+  // Where the name ends: the whole first, then before each blank or tab that follows
+  // another character, shortest first. Each name without an extension is tried with
+  // ".exe", as the platform tries it.
   for (size_t end = appSetup.size(), i = 0;; end = i) {
     setup.path.assign(installDir).append(1, '\\').append(appSetup, 0, end);
-    if (end < appSetup.size() && !HasExtension(appSetup, end)) setup.path.append(".exe");
+    if (!HasExtension(appSetup, end)) setup.path.append(".exe");
     if (fileExists(setup.path, context)) {
       setup.arguments.assign(appSetup, end, std::string::npos);
       return setup;
     }
     do {
       ++i;
-    } while (i < appSetup.size() && (appSetup[i] != ' ' || appSetup[i - 1] == ' '));
+    } while (i < appSetup.size() &&
+             !(IsBlankOrTab(appSetup[i]) && !IsBlankOrTab(appSetup[i - 1])));
     if (i >= appSetup.size()) break;
   }
   setup.path.assign(installDir).append(1, '\\').append(appSetup);

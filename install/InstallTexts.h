@@ -43,8 +43,8 @@ using FileExistsTest = bool (*)(const std::string& path, const void* context);
 
 // Finds where the program's name in appSetup ends, in the install folder only: the
 // whole of appSetup when it names an existing file there; else the shortest prefix
-// ending before a blank that does, with ".exe" added to a prefix without an extension
-// as the platform adds it; else the whole, without arguments.
+// ending before a blank or a tab that does; each with ".exe" added when it has no
+// extension, as the platform adds it; else the whole, without arguments.
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
                               FileExistsTest fileExists, const void* context = nullptr);
 

@@ -86,8 +86,8 @@ void CSetupDlg::OnViewFileId() { OpenViewer(kFileIdFileName, RECT{100, 100, 500,
 
 void CSetupDlg::OnViewInstallLog() { OpenViewer(kLogFileName, CFrameWnd::rectDefault); }
 
-// After every run of the decompression dialog, whatever its result, the installation
-// can be removed and its log read.
+// After every run that the decompression dialog watched to its end, whatever the
+// decompressor's result, the installation can be removed and its log read.
 void CSetupDlg::OnInstall() {
   if (!RunInstallCommand(this, Settings)) return;
   EnableDlgItem(IDC_REMOVE_DIR, TRUE);

@@ -23,7 +23,8 @@ using SourceFolder = TempFolder;
 // One run of the installer under test, started with the given folder as its current
 // directory; a test failure if it does not start. Another program of the folder under
 // test, with arguments after its quoted name and a show state for its window (none:
-// -1), may be given.
+// -1), may be given; a program given by its full path ("T:\...") is started from
+// there, its name unquoted.
 class Installer : public DrivenProgram {
  public:
   explicit Installer(const std::string& startFolder, const std::string& program = "ZEZADERI.EXE",

@@ -105,6 +105,22 @@ TEST(Startup, RuntimeRunsStaticObjectsAroundWinMainAndEndsWithItsStatus) {
     EXPECT_EQ(probe.WaitForExit(), 3u);
   }
   EXPECT_EQ(ReadWholeFile(log), made + "WinMain [abort] show 10, own module 1\n" + thrown);
+  ASSERT_TRUE(::DeleteFileA(log.c_str()));
+
+  // Bytes from 0x80 on belong to names: in the unquoted program path and at the start
+  // of the tail.
+  const std::string dir = "T:\\\xC9x-probe";
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA((g_paths.app + "\\runtime_probe.exe").c_str(),
+                          (dir + "\\probe.exe").c_str(), FALSE));
+  {
+    Installer probe(folder.Path(), dir + "\\probe.exe", " \xC9t 42", SW_SHOWMINNOACTIVE);
+    EXPECT_EQ(probe.WaitForExit(), 0u);
+  }
+  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [\xC9t 42] show 7, own module 1\n" + thrown +
+                                    "destroyed second\ndestroyed first\n");
+  ::DeleteFileA((dir + "\\probe.exe").c_str());
+  ::RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

@@ -124,6 +124,11 @@ TEST(InstallTexts, SetupProgramEndsAtTheFirstNameThatExistsInTheTarget) {
   EXPECT_EQ(SetupCommand(dir, "Setup Game.exe -x", both),
             "\"C:\\Target Dir\\Setup.exe\" Game.exe -x")
       << "then the shortest, as the platform tries them";
+  EXPECT_EQ(SetupCommand(dir, "Setup Game", both), "\"C:\\Target Dir\\Setup Game.exe\"")
+      << "the whole name, too, is tried with \".exe\"";
+  EXPECT_EQ(SetupCommand(dir, "setup.exe\t7", {dir + "\\setup.exe"}),
+            "\"C:\\Target Dir\\setup.exe\"\t7")
+      << "a tab ends the name as a blank does";
   EXPECT_EQ(SetupCommand(dir, "bin\\setup.exe /s", {dir + "\\bin\\setup.exe"}),
             "\"C:\\Target Dir\\bin\\setup.exe\" /s");
   EXPECT_EQ(SetupCommand("C:\\GAMES", "setup.exe /s", {"C:\\GAMES\\setup.exe"}),

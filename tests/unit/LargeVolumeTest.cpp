@@ -4,11 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "check/ArjHeaders.h"
 #include "check/Folder.h"
+
+#ifndef _WIN32
+#include <sys/types.h>
+// Every file of the native build sees 64-bit file positions, on 32-bit hosts too.
+#if !defined(_FILE_OFFSET_BITS) || _FILE_OFFSET_BITS != 64
+#error "the native build must define _FILE_OFFSET_BITS=64"
+#endif
+static_assert(sizeof(off_t) == 8, "64-bit file positions");
+#endif
 
 namespace {
 
@@ -57,6 +67,15 @@ TEST(LargeVolume, ThreeGibibytesAreMeasuredAndReadToTheirEnd) {
   ASSERT_EQ(v.files.size(), 1u);
   EXPECT_EQ(v.files[0].name, "BIG.DAT");
   EXPECT_EQ(v.files[0].originalSize, dataSize);
+#ifdef _WIN32
+  // The same file under its long-path form, "\\?\" before the full path: the "?" there
+  // is no wildcard.
+  char full[1024];
+  ASSERT_NE(_fullpath(full, path.c_str(), sizeof full), nullptr);
+  source = FileSource::Open(std::string("\\\\?\\") + full, &why);
+  ASSERT_TRUE(source) << why;
+  EXPECT_EQ(source->Size(), head.size() + uint64_t{dataSize} + end.size());
+#endif
   source.reset();
   std::remove(path.c_str());
 }

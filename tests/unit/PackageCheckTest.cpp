@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "check/ArjHeaders.h"
 #include "check/PackageCheck.h"
@@ -153,8 +154,8 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
     dir.Write("VOR.INI", Config("App_Setup=\"setup.exe\" /s\n",
                                 "Use_Program=\"ARJ\"x\nFirst_File=pkg.arj\"\n"));
     const std::string lines = Lines(Check());
-    for (const char* key : {"VOR.INI:2: error: App_Setup", "VOR.INI:4: error: Use_Program",
-                            "VOR.INI:5: error: First_File"}) {
+    for (const char* key : {"VOR.INI:2: error: the program's name in App_Setup",
+                            "VOR.INI:4: error: Use_Program", "VOR.INI:5: error: First_File"}) {
       EXPECT_TRUE(Has(lines, std::string(key) + " holds a double quote: no file name holds one"))
           << key << "\nin:\n" << lines;
     }
@@ -195,21 +196,35 @@ TEST_F(Package, SetupProgramWithArgumentsIsSplitAsTheInstallerSplitsIt) {
             "default target folder)\n");
   EXPECT_EQ(r.ExitStatus(), 0);
 
+  // Quotes around an argument pass one with a blank; a tab separates as a blank does.
+  dir.Write("VOR.INI", configWithSetup("setup.exe\t/dir \"C:\\a b\""));
+  r = Check();
+  EXPECT_EQ(Lines(r),
+            "VOR.INI:4: note: App_Setup \"setup.exe\t/dir \"C:\\a b\"\" is the archived setup.exe "
+            "and its arguments \"/dir \"C:\\a b\"\": the installer starts "
+            "C:\\TESTPKG\\setup.exe\t/dir \"C:\\a b\" (in the default target folder)\n");
+  EXPECT_EQ(r.ExitStatus(), 0);
+
+  dir.Write("VOR.INI", configWithSetup("setup"));
+  EXPECT_EQ(Lines(Check()), "") << "the whole name is tried with \".exe\" too";
+
   dir.Write("VOR.INI", configWithSetup("install.exe /s"));
   EXPECT_TRUE(Has(Lines(Check()), "VOR.INI:4: warning: App_Setup \"install.exe /s\" is not among"));
 }
 
 // On a file system that tells case apart, a folder may be named like a volume or like
-// VOR.INI in another case: the file of the exact name is read.
+// VOR.INI in another case: the file is read, whichever of the two has the exact name.
 TEST_F(Package, AFolderNamedLikeAVolumeInAnotherCaseIsPassedOver) {
   for (const bool upperFile : {false, true}) {
     SCOPED_TRACE(upperFile ? "PKG.ARJ beside a folder pkg.arj" : "pkg.arj beside a folder PKG.ARJ");
     TempDir other;
     for (unsigned i = 0; i < volumes; ++i) {
       const std::string name = arj::VolumeName("pkg.arj", i);
-      other.Write(i == 0 && upperFile ? "PKG.ARJ" : name, dir.Read(name));
+      const bool upper = upperFile ? i == 0 : i == 1;  // and a folder of the name in lower case
+      other.Write(upper ? arj::VolumeName("PKG.ARJ", i) : name, dir.Read(name));
     }
     other.Write(upperFile ? "pkg.arj/inside" : "PKG.ARJ/inside", "a folder");
+    if (!upperFile) other.Write("pkg.a01/inside", "a folder named as the next volume is");
     other.Write("vor.ini/inside", "a folder");
     for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe"}) {
       other.Write(name, dir.Read(name));
@@ -239,6 +254,20 @@ TEST_F(Package, ADamagedOrMissingVolumeIsAnErrorAndNothingIsChanged) {
                   "the folder"))
       << Lines(r);
   EXPECT_TRUE(Has(Lines(r), "Total_Disks is 3, but the folder holds 1 volume"));
+}
+
+// A FIFO in place of a volume or of VOR.INI is reported, never waited on.
+TEST_F(Package, AFifoIsAFindingNotAWait) {
+  dir.Remove("pkg.a01");
+  ASSERT_EQ(mkfifo(dir.File("pkg.a01").c_str(), 0600), 0);
+  PackageReport r = Check();
+  EXPECT_TRUE(Has(Lines(r), "pkg.a01: error: is not a regular file (a folder, a FIFO or a device)"))
+      << Lines(r);
+  dir.Remove("VOR.INI");
+  ASSERT_EQ(mkfifo(dir.File("VOR.INI").c_str(), 0600), 0);
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r), "VOR.INI: error: is not a regular file")) << Lines(r);
+  EXPECT_EQ(r.ExitStatus(), 2);
 }
 
 TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {

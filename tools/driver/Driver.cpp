@@ -1,8 +1,8 @@
 #include "tools/driver/Driver.h"
 
 DrivenProgram::DrivenProgram(const std::string& path, const std::string& startFolder,
-                             const std::string& arguments, int show) {
-  std::string cmd = "\"" + path + "\"" + arguments;
+                             const std::string& arguments, int show, bool quoted) {
+  std::string cmd = (quoted ? "\"" + path + "\"" : path) + arguments;
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   if (show >= 0) {

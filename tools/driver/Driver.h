@@ -11,9 +11,10 @@
 class DrivenProgram {
  public:
   // Starts the program at that path with the given folder as its current directory,
-  // with arguments after its quoted path and a show state for its window (none: -1).
+  // with arguments after its path (in quotes unless quoted is false) and a show state
+  // for its window (none: -1).
   DrivenProgram(const std::string& path, const std::string& startFolder,
-                const std::string& arguments = "", int show = -1);
+                const std::string& arguments = "", int show = -1, bool quoted = true);
   ~DrivenProgram();  // ends the process if it still runs
   DrivenProgram(const DrivenProgram&) = delete;
   DrivenProgram& operator=(const DrivenProgram&) = delete;
