@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "framework/CodePage.h"
+
 struct FolderEntry {
   std::string name;
   bool isFolder = false;
 };
 
-// The folder's entries without "." and ".."; false when it cannot be listed.
-bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries);
+// The folder's entries without "." and ".."; false when it cannot be listed. The path
+// is read in the code page given.
+bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderEntry>* entries);
 
 // Opens the regular file at `path` for reading, in binary, and measures it through the
 // open file. Anything else (a folder, a FIFO, a device) is never opened for reading, so
@@ -27,9 +30,16 @@ bool SeekFile(std::FILE* file, uint64_t offset);
 // The platform's separator between a folder and a name in it.
 extern const char kPathSeparator;
 
-inline std::string JoinPath(const std::string& folder, const std::string& name) {
+// The code page a package's texts are read in unless told otherwise: the system's ANSI
+// one on Windows; single-byte elsewhere, where file names carry no code page.
+CodePage DefaultCodePage();
+extern const char kDefaultCodePageName[];  // for the usage text
+
+// folder + the separator + name; no second separator after a folder that ends in one
+// (by character: a trail byte 0x5C is no separator).
+inline std::string JoinPath(const std::string& folder, const std::string& name,
+                            const CodePage& cp) {
   if (folder.empty()) return name;
-  const char last = folder[folder.size() - 1];
-  if (last == '/' || last == kPathSeparator) return folder + name;
+  if (cp.EndsWith(folder, '/') || cp.EndsWith(folder, kPathSeparator)) return folder + name;
   return folder + kPathSeparator + name;
 }

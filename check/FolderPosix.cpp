@@ -7,8 +7,11 @@
 #include "check/Folder.h"
 
 const char kPathSeparator = '/';
+const char kDefaultCodePageName[] = "single-byte, as 1252";
 
-bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
+CodePage DefaultCodePage() { return CodePage(); }
+
+bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderEntry>* entries) {
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) return false;
   while (const dirent* e = readdir(dir)) {
@@ -17,7 +20,7 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
     struct stat st;
     FolderEntry entry;
     entry.name = name;
-    entry.isFolder = stat(JoinPath(path, name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    entry.isFolder = stat(JoinPath(path, name, cp).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     entries->push_back(entry);
   }
   closedir(dir);

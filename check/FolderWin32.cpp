@@ -4,12 +4,16 @@
 #include <io.h>
 
 #include "check/Folder.h"
+#include "framework/SystemCodePages.h"
 
 const char kPathSeparator = '\\';
+const char kDefaultCodePageName[] = "the system's ANSI code page";
 
-bool ListFolder(const std::string& path, std::vector<FolderEntry>* entries) {
+CodePage DefaultCodePage() { return AfxAnsiCodePage(); }
+
+bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderEntry>* entries) {
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(JoinPath(path, "*").c_str(), &data);
+  HANDLE find = FindFirstFileA(JoinPath(path, "*", cp).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     const std::string name = data.cFileName;

@@ -24,6 +24,21 @@ constexpr char kBlankOrTab[] = " \t";  // where the setup split ends a program's
 // Letters compare as the profile reader compares names: without regard to case.
 bool SameLetter(char a, char b) { return ProfileFile::FoldCase(a) == ProfileFile::FoldCase(b); }
 
+// The text with each single-byte character `from` (never a trail byte) made `to`.
+std::string Replaced(const std::string& text, char from, char to, const CodePage& cp) {
+  std::string out = text;
+  for (size_t i = 0; i < out.size(); i += cp.CharLength(out, i)) {
+    if (out[i] == from) out[i] = to;
+  }
+  return out;
+}
+
+// File names compare as the platform compares them: single-byte letters without regard
+// to case, double-byte characters as they are.
+bool SameFileName(const std::string& a, const std::string& b, const CodePage& cp) {
+  return a.size() == b.size() && cp.FoldedCase(a) == cp.FoldedCase(b);
+}
+
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string Grouped(uint64_t n) {
@@ -40,14 +55,8 @@ std::string Plural(size_t n, const char* word) {
 }
 
 // Archived names use "/" between folders; the installer joins names with "\".
-bool SamePath(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const char x = a[i] == '\\' ? '/' : ProfileFile::FoldCase(a[i]);
-    const char y = b[i] == '\\' ? '/' : ProfileFile::FoldCase(b[i]);
-    if (x != y) return false;
-  }
-  return true;
+bool SamePath(const std::string& a, const std::string& b, const CodePage& cp) {
+  return SameFileName(Replaced(a, '\\', '/', cp), Replaced(b, '\\', '/', cp), cp);
 }
 
 int SettingIndex(const std::string& name) {
@@ -66,12 +75,16 @@ bool IsReadSection(const std::string& name) {
 
 class Checker {
  public:
-  Checker(const std::string& folder, const std::string& shown) : m_folder(folder), m_shown(shown) {}
+  Checker(const std::string& folder, const std::string& shown, const CodePage& cp)
+      : m_folder(folder), m_shown(shown), m_cp(cp) {}
 
   PackageReport Run();
 
  private:
-  std::string Shown(const std::string& name) const { return JoinPath(m_shown, name); }
+  std::string Join(const std::string& folder, const std::string& name) const {
+    return JoinPath(folder, name, m_cp);
+  }
+  std::string Shown(const std::string& name) const { return Join(m_shown, name); }
   void Add(Severity severity, const std::string& file, size_t line, const std::string& text) {
     m_report.findings.push_back(Finding{severity, file, line, text});
   }
@@ -81,7 +94,7 @@ class Checker {
   // The entry of that name, as the platform matches names (without regard to case):
   // a file before a folder, and the one spelt exactly so before one that differs in
   // case only.
-  static const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name);
+  const FolderEntry* Entry(const std::vector<FolderEntry>& listing, const std::string& name) const;
   const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
 
   bool ReadConfig(std::string* bytes);
@@ -101,6 +114,7 @@ class Checker {
   void CheckFolderFiles();
 
   std::string m_folder, m_shown;
+  CodePage m_cp;  // of the package's texts: VOR.INI and the names in the folder
   std::vector<FolderEntry> m_entries;
   SettingsAccount m_account;  // where each setting came from, as the installer reads it
   PackageReport m_report;
@@ -109,7 +123,7 @@ class Checker {
 };
 
 const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
-                                  const std::string& name) {
+                                  const std::string& name) const {
   // In order of preference: a file of that exact name, one that differs in case only,
   // then a folder in the same order. Where a file is wanted, a folder that is only
   // named like it is never taken for it.
@@ -118,7 +132,7 @@ const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
     const size_t rank = e.isFolder ? 2 : 0;
     if (e.name == name) {
       found[rank] = &e;
-    } else if (found[rank + 1] == nullptr && ProfileFile::SameName(e.name, name)) {
+    } else if (found[rank + 1] == nullptr && SameFileName(e.name, name, m_cp)) {
       found[rank + 1] = &e;
     }
   }
@@ -130,7 +144,7 @@ const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
 
 PackageReport Checker::Run() {
   m_report.configFile = Shown(kConfigFileName);
-  if (!ListFolder(m_folder, &m_entries)) {
+  if (!ListFolder(m_folder, m_cp, &m_entries)) {
     Add(Severity::Error, m_shown.empty() ? "." : m_shown, 0,
         "the folder cannot be listed: nothing to check");
     return m_report;
@@ -139,7 +153,7 @@ PackageReport Checker::Run() {
   const bool configRead = ReadConfig(&bytes);
   // An absent or unreadable file reads as an empty one: every value its default.
   m_account = ReadInstallSettings(configRead ? ProfileFile::Parse(bytes) : ProfileFile(),
-                                  m_report.settings);
+                                  m_report.settings, m_cp);
   if (configRead) ExamineLines(ProfileFile::Inspect(bytes));
   ExplainSettings();
   CheckValues();
@@ -165,7 +179,7 @@ bool Checker::ReadConfig(std::string* bytes) {
     return false;
   }
   std::string why;
-  std::unique_ptr<FileSource> file = FileSource::Open(JoinPath(m_folder, entry->name), &why);
+  std::unique_ptr<FileSource> file = FileSource::Open(Join(m_folder, entry->name), &why);
   if (file && file->Size() > kMaxConfigBytes) {
     Add(Severity::Error, m_report.configFile, 0,
         "is larger than 16 MB: vorcheck does not read it, and checks the rest of the "
@@ -294,10 +308,14 @@ void Checker::CheckValues() {
     const std::string name = key.name;
     if (key.isText) {
       if (source.cut) {
+        // In a double-byte code page the limit counts bytes, and a character that
+        // would not fit whole is left out.
+        const std::string unit = m_cp.IsDoubleByte() ? " bytes" : " characters";
+        const size_t kept = m_cp.CutPoint(raw, key.bufferSize - 1);
         AtKey(Severity::Warning, k,
-              name + " is " + std::to_string(raw.size()) +
-                  " characters long: the installer keeps the first " +
-                  std::to_string(key.bufferSize - 1));
+              name + " is " + std::to_string(raw.size()) + unit +
+                  " long: the installer keeps the first " + std::to_string(kept) +
+                  (m_cp.IsDoubleByte() ? unit + ", whole characters only" : ""));
       }
       continue;
     }
@@ -347,20 +365,20 @@ void Checker::CheckValues() {
 
 // A First_File of "DIR\NAME" names archives in a folder of the package folder; one
 // that starts at a root or a drive lies elsewhere on the user's machine.
-bool SplitFolder(const std::string& pattern, std::string* dir, std::string* name) {
-  const size_t cut = pattern.find_last_of("\\/");
+bool SplitFolder(const std::string& pattern, std::string* dir, std::string* name,
+                 const CodePage& cp) {
+  const size_t cut = cp.FindLastOf(pattern, "\\/");
   *name = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
   if (cut == std::string::npos) return true;
-  *dir = pattern.substr(0, cut);
-  std::replace(dir->begin(), dir->end(), '\\', kPathSeparator);
+  *dir = Replaced(pattern.substr(0, cut), '\\', kPathSeparator, cp);
   return !dir->empty() && (*dir)[0] != kPathSeparator && (*dir)[0] != '/' &&
-         dir->find(':') == std::string::npos;
+         cp.FindFirstOf(*dir, ":") == std::string::npos;
 }
 
 void Checker::CheckArchives() {
   const std::string& pattern = m_report.settings.FirstFile;
   std::string dir, namePattern;
-  if (!SplitFolder(pattern, &dir, &namePattern)) {
+  if (!SplitFolder(pattern, &dir, &namePattern, m_cp)) {
     AtKey(Severity::Warning, kFirstFileKey,
           "First_File " + Quoted(pattern) +
               " is not a name in the package folder: the "
@@ -369,14 +387,14 @@ void Checker::CheckArchives() {
   }
   ArchiveFolder folder{m_folder, m_shown, m_entries};
   if (!dir.empty()) {
-    folder.path = JoinPath(m_folder, dir);
-    folder.shown = JoinPath(m_shown, dir);
+    folder.path = Join(m_folder, dir);
+    folder.shown = Join(m_shown, dir);
     folder.entries.clear();
-    ListFolder(folder.path, &folder.entries);  // a missing folder holds no archive
+    ListFolder(folder.path, m_cp, &folder.entries);  // a missing folder holds no archive
   }
   std::vector<std::string> firsts;
   for (const FolderEntry& e : folder.entries) {
-    if (!e.isFolder && MatchesPattern(namePattern, e.name)) firsts.push_back(e.name);
+    if (!e.isFolder && MatchesPattern(namePattern, e.name, m_cp)) firsts.push_back(e.name);
   }
   std::sort(firsts.begin(), firsts.end());
   if (firsts.empty()) {
@@ -434,11 +452,11 @@ void Checker::CheckSetupProgram(size_t files) {
     const Checker& self = *static_cast<const Checker*>(context);
     const std::string name = path.substr(self.m_report.settings.InstallDir.size() + 1);
     for (const std::string& n : self.m_fileNames) {
-      if (SamePath(n, name)) return true;
+      if (SamePath(n, name, self.m_cp)) return true;
     }
     return false;
   };
-  const SetupProgram setup = FindSetupProgram(s.InstallDir, s.AppSetup, archived, this);
+  const SetupProgram setup = FindSetupProgram(s.InstallDir, s.AppSetup, m_cp, archived, this);
   if (!archived(setup.path, this)) {
     AtKey(Severity::Warning, kAppSetupKey,
           "App_Setup " + Quoted(s.AppSetup) + " is not among the " +
@@ -449,7 +467,7 @@ void Checker::CheckSetupProgram(size_t files) {
           "App_Setup " + Quoted(s.AppSetup) + " is the archived " +
               setup.path.substr(folderLength) + " and its arguments " +
               Quoted(first == std::string::npos ? "" : setup.arguments.substr(first)) +
-              ": the installer starts " + BuildSetupCommand(setup) +
+              ": the installer starts " + BuildSetupCommand(setup, m_cp) +
               " (in the default target folder)");
   }
 }
@@ -467,13 +485,13 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
     const FolderEntry* entry = Entry(folder.entries, name);
     if (entry == nullptr || entry->isFolder) {
       if (expectMore && !damaged) {
-        Add(Severity::Error, JoinPath(folder.shown, last), 0,
+        Add(Severity::Error, Join(folder.shown, last), 0,
             "the archive goes on in " + arj::VolumeName(first, i) + ", which is not in the folder");
         m_archivesRead = false;
       }
       break;
     }
-    const std::string shown = JoinPath(folder.shown, entry->name);
+    const std::string shown = Join(folder.shown, entry->name);
     claimed->push_back(entry->name);
     set.volumes.push_back(entry->name);
     last = entry->name;
@@ -485,7 +503,7 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
     }
     if (damaged) continue;
     std::string why;
-    std::unique_ptr<FileSource> source = FileSource::Open(JoinPath(folder.path, entry->name), &why);
+    std::unique_ptr<FileSource> source = FileSource::Open(Join(folder.path, entry->name), &why);
     if (!source) {
       Add(Severity::Error, shown, 0, why);
       damaged = true;
@@ -536,7 +554,7 @@ void Checker::CheckFolderFiles() {
   }
   const std::string& program = m_report.settings.DecompressorProgram;
   const FolderEntry* found = Entry(program);
-  if (program.find_first_of("\\/:") == std::string::npos &&
+  if (m_cp.FindFirstOf(program, "\\/:") == std::string::npos &&
       (found == nullptr || found->isFolder)) {
     AtKey(Severity::Note, kUseProgramKey,
           program + " is not in the folder: it must be on the user's path");
@@ -561,26 +579,46 @@ int PackageReport::ExitStatus() const {
   return status;
 }
 
-bool MatchesPattern(const std::string& pattern, const std::string& name) {
+namespace {
+
+// The characters of a text, one number each: a single-byte character as its byte with
+// the letter case folded, a double-byte one as both bytes, above every byte's number.
+std::vector<uint32_t> Characters(const std::string& text, const CodePage& cp) {
+  std::vector<uint32_t> chars;
+  chars.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = cp.CharLength(text, i);
+    const auto byte = [&text](size_t k) { return uint32_t{static_cast<uint8_t>(text[k])}; };
+    chars.push_back(n == 1 ? byte(i) : 0x10000u | byte(i) << 8 | byte(i + 1));
+    i += n;
+  }
+  return chars;
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& pattern, const std::string& name, const CodePage& cp) {
+  const std::vector<uint32_t> p = Characters(cp.FoldedCase(pattern), cp);
+  const std::vector<uint32_t> c = Characters(cp.FoldedCase(name), cp);
   // Greedy with one point of return to the last "*": linear in practice, never
   // exponential.
-  size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      starP = p++;
+  size_t i = 0, n = 0, starP = std::string::npos, starN = 0;
+  while (n < c.size()) {
+    if (i < p.size() && p[i] == '*') {
+      starP = i++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
-      ++p;
+    } else if (i < p.size() && (p[i] == '?' || p[i] == c[n])) {
+      ++i;
       ++n;
     } else if (starP != std::string::npos) {
-      p = starP + 1;
+      i = starP + 1;
       n = ++starN;
     } else {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
+  while (i < p.size() && p[i] == '*') ++i;
+  return i == p.size();
 }
 
 std::string NearestName(const std::string& name, const std::vector<std::string>& candidates) {
@@ -611,8 +649,9 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
   return bestDistance <= allowed ? best : std::string();
 }
 
-PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder) {
-  return Checker(folder, shownFolder).Run();
+PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder,
+                           const CodePage& cp) {
+  return Checker(folder, shownFolder, cp).Run();
 }
 
 namespace {

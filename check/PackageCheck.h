@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/InstallSettings.h"
+#include "framework/CodePage.h"
 
 enum class Severity { Note, Warning, Error };
 
@@ -44,15 +45,19 @@ struct PackageReport {
   int ExitStatus() const;
 };
 
-// Whether a name matches a pattern of "*" and "?", without regard to case.
-bool MatchesPattern(const std::string& pattern, const std::string& name);
+// Whether a name matches a pattern of "*" and "?", read by character in the code page
+// given: "?" stands for one character, and single-byte letters match without regard to
+// case.
+bool MatchesPattern(const std::string& pattern, const std::string& name, const CodePage& cp);
 
 // The nearest of the candidates to a misspelt name, or "" when none is near.
 std::string NearestName(const std::string& name, const std::vector<std::string>& candidates);
 
 // Checks the package in `folder`; file names in the findings start with `shownFolder`
-// (empty for the current folder).
-PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder);
+// (empty for the current folder). The package's texts (VOR.INI, the names in the
+// folder) are read in the code page given: the one of the Windows it is meant for.
+PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder,
+                           const CodePage& cp);
 
 // Everything vorcheck prints: the settings, the archives, the findings, a summary.
 std::string FormatReport(const PackageReport& report);

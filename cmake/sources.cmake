@@ -5,6 +5,7 @@ set(VOR_PORTABLE_SOURCES
   config/ProfileFile.cpp
   config/ProfileInspect.cpp
   config/InstallSettings.cpp
+  framework/CodePage.cpp
   framework/FileErrors.cpp
   framework/NumberScan.cpp
   framework/ScrollModel.cpp
@@ -23,7 +24,7 @@ set(VOR_CHECK_SOURCES
   check/PackageCheck.cpp
 )
 set(VOR_CHECK_POSIX_SOURCES check/FolderPosix.cpp)
-set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp)
+set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp framework/SystemCodePages.cpp)
 set(VOR_CHECK_MAIN check/vorcheck_main.cpp)
 
 # Win32 code of the installer, apart from the application object.
@@ -41,6 +42,7 @@ set(VOR_WIN32_SOURCES
   framework/StdioFile.cpp
   framework/ProgressCtrl.cpp
   framework/AnimateCtrl.cpp
+  framework/SystemCodePages.cpp
   ui/AboutDlg.cpp
   ui/LoadInstallSettings.cpp
   ui/SetupDlg.cpp
@@ -157,6 +159,7 @@ set(VOR_E2E_TESTS
   tests/e2e/FamilyTest.cpp
   tests/e2e/RealFoldersTest.cpp
   tests/e2e/RealArjTest.cpp
+  tests/e2e/DoubleByteTest.cpp
 )
 set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders RealArj)
 # Run again where Wine answers as Windows 98: the installations whose watching of the

@@ -198,6 +198,21 @@ if(VOR_BUILD_TESTS)
                        SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] [0-9]+ tests?,")
   set_tests_properties(${VOR_WINE_ARCH}.e2e.Demo PROPERTIES FIXTURES_REQUIRED vor_demo_package
                        SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] [0-9]+ tests?,")
+  # As on a double-byte Windows (932 Japanese by default; 936, 949 and 950 on request):
+  # the viewer in-process, and the shipped programs end to end. tools/wine-run.sh makes
+  # the locale that gives Wine the code page.
+  set(VOR_DBCS_CODEPAGE 932 CACHE STRING "Code page of the DoubleByte tests: 932, 936, 949 or 950")
+  add_test(NAME ${VOR_WINE_ARCH}.DoubleByteViewer COMMAND vor_win_tests --gtest_filter=DoubleByteViewer.*)
+  set_tests_properties(${VOR_WINE_ARCH}.DoubleByteViewer PROPERTIES TIMEOUT 180
+                       ENVIRONMENT VOR_WINE_CODEPAGE=${VOR_DBCS_CODEPAGE})
+  add_test(NAME ${VOR_WINE_ARCH}.e2e.DoubleByte
+           COMMAND vor_e2e_tests --gtest_filter=DoubleByte.*
+                   --bin=${CMAKE_BINARY_DIR} --app=${VOR_PRODUCT_DIR} --src=${CMAKE_SOURCE_DIR}
+                   --archives=${VOR_REAL_ARCHIVES})
+  set_tests_properties(${VOR_WINE_ARCH}.e2e.DoubleByte PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+                       FIXTURES_REQUIRED vor_real_archives
+                       ENVIRONMENT VOR_WINE_CODEPAGE=${VOR_DBCS_CODEPAGE})
+
   string(REPLACE ";" ":" family98_filter "${VOR_E2E_FAMILY98_TESTS}")
   add_test(NAME ${VOR_WINE_ARCH}.e2e.Family98
            COMMAND vor_e2e_tests --gtest_filter=${family98_filter}

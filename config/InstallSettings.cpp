@@ -21,11 +21,12 @@ namespace {
 
 // Each read notes where its value came from: what GetString and GetInt would return,
 // with the line and the text found on the way.
-std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account) {
+std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account,
+                 const CodePage& cp) {
   const SettingKey& k = kSettingKeys[i];
   SettingSource& source = account[i];
   if (!file.Find(k.section, k.name, &source.read, &source.line)) source.read = k.defaultText;
-  std::string value = ProfileFile::Cut(source.read, k.bufferSize);
+  std::string value = ProfileFile::Cut(source.read, k.bufferSize, cp);
   source.cut = value.size() < source.read.size();
   return value;
 }
@@ -40,28 +41,29 @@ uint32_t Number(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& acc
 
 }  // namespace
 
-SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s) {
+SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s,
+                                    const CodePage& cp) {
   SettingsAccount account;
-  s.AppName = Text(file, kAppNameKey, account);
+  s.AppName = Text(file, kAppNameKey, account, cp);
 
-  const std::string written = Text(file, kDefaultDirectoryKey, account);
+  const std::string written = Text(file, kDefaultDirectoryKey, account, cp);
   s.InstallDir = TrimDriveRoot(written);
   account[kDefaultDirectoryKey].rootRule = s.InstallDir != written;
 
-  s.AppSetup = Text(file, kAppSetupKey, account);
+  s.AppSetup = Text(file, kAppSetupKey, account, cp);
 
-  s.DecompressorProgram = Text(file, kUseProgramKey, account);
+  s.DecompressorProgram = Text(file, kUseProgramKey, account, cp);
   s.DecompressorProgram += ".exe";
   account[kUseProgramKey].exeAppended = true;
 
-  s.CommandLine = Text(file, kCommandLineKey, account);
+  s.CommandLine = Text(file, kCommandLineKey, account, cp);
   if (s.CommandLine.find("-y") == std::string::npos &&
       s.CommandLine.find("-Y") == std::string::npos) {
     s.CommandLine += " -y";
     account[kCommandLineKey].switchAppended = true;
   }
 
-  s.FirstFile = Text(file, kFirstFileKey, account);
+  s.FirstFile = Text(file, kFirstFileKey, account, cp);
   s.SpaceRequired = Number(file, kSpaceRequiredKey, account);
   s.TotalDisks = Number(file, kTotalDisksKey, account);
   return account;

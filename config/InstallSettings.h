@@ -44,7 +44,7 @@ struct SettingSource {
                                 // when not found
   ProfileFile::Number number;   // integer keys read from the file: what the scan made of it
   // The rules that changed a text, in the order they apply:
-  bool cut = false;             // cut to its limit, bufferSize - 1 characters
+  bool cut = false;             // cut to its limit, bufferSize - 1 bytes of whole characters
   bool rootRule = false;        // Default_Directory: a drive root held as the drive alone
   bool exeAppended = false;     // Use_Program: ".exe" appended
   bool switchAppended = false;  // Command_Line: " -y" appended
@@ -52,8 +52,10 @@ struct SettingSource {
 using SettingsAccount = std::array<SettingSource, kSettingKeyCount>;
 
 // Reads the eight keys, in their order, with their defaults, cuts and rules, and
-// returns the account of where each value came from.
-SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& settings);
+// returns the account of where each value came from. Texts are in the code page given
+// (the system's ANSI one): a cut keeps whole characters.
+SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& settings,
+                                    const CodePage& cp);
 
 // The value a key lands in, as text (integers in decimal), rules applied.
 std::string SettingValue(const InstallSettings& settings, SettingKeyIndex key);

@@ -118,14 +118,15 @@ size_t ProfileFile::LineOf(const std::string& section, const std::string& key) c
 }
 
 std::string ProfileFile::GetString(const std::string& section, const std::string& key,
-                                   const std::string& defaultValue, size_t bufferSize) const {
+                                   const std::string& defaultValue, size_t bufferSize,
+                                   const CodePage& cp) const {
   std::string value;
   if (!Find(section, key, &value)) value = defaultValue;
-  return Cut(value, bufferSize);
+  return Cut(value, bufferSize, cp);
 }
 
-std::string ProfileFile::Cut(const std::string& text, size_t bufferSize) {
-  return text.substr(0, bufferSize > 0 ? bufferSize - 1 : 0);
+std::string ProfileFile::Cut(const std::string& text, size_t bufferSize, const CodePage& cp) {
+  return text.substr(0, cp.CutPoint(text, bufferSize > 0 ? bufferSize - 1 : 0));
 }
 
 ProfileFile::Number ProfileFile::ScanNumber(const std::string& value) {

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/CodePage.h"
+
 class ProfileFile {
  public:
   // An empty profile: every lookup finds nothing (an absent or unreadable file).
@@ -28,12 +30,15 @@ class ProfileFile {
   bool Find(const std::string& section, const std::string& key, std::string* value,
             size_t* line = nullptr) const;
 
-  // The key's value cut to bufferSize - 1 characters (a buffer of bufferSize with its
-  // terminator), or the default when the key is absent.
+  // The key's value cut to what a buffer of bufferSize holds with its terminator, or
+  // the default when the key is absent.
   std::string GetString(const std::string& section, const std::string& key,
-                        const std::string& defaultValue, size_t bufferSize) const;
-  // A text cut to what a buffer of bufferSize holds with its terminator.
-  static std::string Cut(const std::string& text, size_t bufferSize);
+                        const std::string& defaultValue, size_t bufferSize,
+                        const CodePage& cp) const;
+  // A text cut to what a buffer of bufferSize holds with its terminator: at most
+  // bufferSize - 1 bytes, and only whole characters of the code page (a double-byte
+  // character that would not fit whole is left out).
+  static std::string Cut(const std::string& text, size_t bufferSize, const CodePage& cp);
 
   // The key's value as an unsigned integer, or the default when the key is absent.
   uint32_t GetInt(const std::string& section, const std::string& key,

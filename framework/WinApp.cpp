@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/SystemCodePages.h"
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -27,10 +29,12 @@ void CWinApp::InitApplication(HINSTANCE hInstance) {
   } else {
     char path[MAX_PATH + 1] = {};
     DWORD n = ::GetModuleFileNameA(hInstance, path, MAX_PATH);
+    // The program file's name without its folder and extension, read by character.
+    const CodePage& cp = AfxAnsiCodePage();
     std::string name(path, n);
-    size_t slash = name.find_last_of("\\/:");
+    size_t slash = cp.FindLastOf(name, "\\/:");
     if (slash != std::string::npos) name.erase(0, slash + 1);
-    size_t dot = name.rfind('.');
+    size_t dot = cp.FindLastOf(name, ".");
     if (dot != std::string::npos) name.erase(dot);
     m_strAppName = name;
   }

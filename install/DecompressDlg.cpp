@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "framework/WinApp.h"
 #include "install/ExitCodeMessages.h"
 #include "install/InstallTexts.h"
@@ -21,9 +22,13 @@ BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
   return ::GetExitCodeProcess(hChild, status);
 }
 
-// A file (not a folder) of that path exists; a name with wildcards names none.
+// A file (not a folder) of that path exists; a name with wildcards names none. Only the
+// last part of the path is a name: "\\?\" may begin a long path.
 bool IsExistingFile(const std::string& path, const void*) {
-  if (path.find_first_of("*?") != std::string::npos) return false;
+  const CodePage& cp = AfxAnsiCodePage();
+  const size_t separator = cp.FindLastOf(path, "\\/");
+  const size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+  if (cp.FindFirstOf(path, "*?", nameStart) != std::string::npos) return false;
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA(path.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;
@@ -159,8 +164,9 @@ void CDecompressDlg::Finish(DWORD exitCode) {
 }
 
 void CDecompressDlg::StartSetupProgram() {
+  const CodePage& cp = AfxAnsiCodePage();
   const std::string command =
-      BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, &IsExistingFile));
+      BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, cp, &IsExistingFile), cp);
   // CreateProcessA may write into its command line: hand it a copy of its own.
   std::string commandLine = command;
 

@@ -10,6 +10,7 @@
 #include "config/DriveRoot.h"
 #include "framework/File.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "framework/WinApp.h"
 #include "install/DecompressDlg.h"
 #include "install/FolderDlg.h"
@@ -54,7 +55,8 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
   si.hStdError = nullptr;
 
   const std::string command = BuildDecompressorCommandLine(
-      Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile);
+      Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile,
+      AfxAnsiCodePage());
   std::vector<char> commandBuffer(command.begin(), command.end());
   commandBuffer.push_back('\0');
   // The child starts in the target's root when the target is a drive root.

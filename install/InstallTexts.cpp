@@ -4,13 +4,18 @@ namespace {
 
 constexpr uint32_t kFileNotFoundError = 2;  // ERROR_FILE_NOT_FOUND
 
-// The name in the first `length` characters has a dot in its last part: an extension.
-// The platform adds ".exe" to a name without one.
-bool HasExtension(const std::string& text, size_t length) {
-  while (length > 0 && text[length - 1] != '\\' && text[length - 1] != '/') {
-    if (text[--length] == '.') return true;
+// The name in the first `length` bytes has a dot in its last part: an extension. The
+// platform adds ".exe" to a name without one.
+bool HasExtension(const std::string& text, size_t length, const CodePage& cp) {
+  bool dot = false;
+  for (size_t i = 0; i < length; i += cp.CharLength(text, i)) {
+    if (text[i] == '\\' || text[i] == '/') {
+      dot = false;
+    } else if (text[i] == '.') {
+      dot = true;
+    }
   }
-  return false;
+  return dot;
 }
 
 // A blank or a tab: where the platform's command search and the C runtime's split end
@@ -39,18 +44,21 @@ const char kTimerFailureText[] =
     "No timer to watch the decompressor with: it may still be running.";
 const char kTimerFailureCaption[] = "Timer Error";
 
-std::string QuoteArgument(const std::string& text) {
+std::string QuoteArgument(const std::string& text, const CodePage& cp) {
   if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
-  // Each character at most twice, between the quotes: the closing one is there already.
+  // Each byte at most twice, between the quotes: the closing one is there already.
   std::string out(2 * text.size() + 2, '"');
   size_t n = 1, backslashes = 0;  // backslashes: in a row, just before
-  for (const char c : text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = cp.CharLength(text, i);
+    const char c = text[i];
     // Before a quote: each backslash doubled, and one more that makes the quote literal.
     if (c == '"') {
-      for (size_t i = 0; i <= backslashes; ++i) out[n++] = '\\';
+      for (size_t k = 0; k <= backslashes; ++k) out[n++] = '\\';
     }
-    backslashes = c == '\\' ? backslashes + 1 : 0;
-    out[n++] = c;
+    // A trail byte 0x5C is part of its character, not a backslash.
+    backslashes = length == 1 && c == '\\' ? backslashes + 1 : 0;
+    for (const size_t end = i + length; i < end; ++i) out[n++] = text[i];
   }
   for (; backslashes > 0; --backslashes) out[n++] = '\\';  // doubled before the closing quote
   out.resize(n + 1);
@@ -59,9 +67,9 @@ std::string QuoteArgument(const std::string& text) {
 
 std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
                                          const std::string& sourceDir,
-                                         const std::string& firstFile) {
-  return QuoteArgument(program) + " " + commandLine + " " +
-         QuoteArgument(sourceDir + "\\" + firstFile);
+                                         const std::string& firstFile, const CodePage& cp) {
+  return QuoteArgument(program, cp) + " " + commandLine + " " +
+         QuoteArgument(sourceDir + "\\" + firstFile, cp);
 }
 
 std::string LaunchFailureCaption(const std::string& program) {
@@ -76,14 +84,15 @@ std::string LaunchFailureText(const std::string& program, uint32_t error) {
 }
 
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
-                              FileExistsTest fileExists, const void* context) {
+                              const CodePage& cp, FileExistsTest fileExists,
+                              const void* context) {
   SetupProgram setup;
   // Where the name ends: the whole first, then before each blank or tab that follows
   // another character, shortest first. Each name without an extension is tried with
   // ".exe", as the platform tries it.
   for (size_t end = appSetup.size(), i = 0;; end = i) {
     setup.path.assign(installDir).append(1, '\\').append(appSetup, 0, end);
-    if (!HasExtension(appSetup, end)) setup.path.append(".exe");
+    if (!HasExtension(appSetup, end, cp)) setup.path.append(".exe");
     if (fileExists(setup.path, context)) {
       setup.arguments.assign(appSetup, end, std::string::npos);
       return setup;
@@ -98,6 +107,6 @@ SetupProgram FindSetupProgram(const std::string& installDir, const std::string& 
   return setup;
 }
 
-std::string BuildSetupCommand(const SetupProgram& setup) {
-  return QuoteArgument(setup.path) + setup.arguments;
+std::string BuildSetupCommand(const SetupProgram& setup, const CodePage& cp) {
+  return QuoteArgument(setup.path, cp) + setup.arguments;
 }

@@ -3,24 +3,28 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/CodePage.h"
+
 // Texts that the install command and the decompression dialog build from the
 // settings. None has a length limit: nothing is cut, and the caller hands the
-// whole text to the platform (CreateProcessA needs a writable copy).
+// whole text to the platform (CreateProcessA needs a writable copy). Texts are read by
+// character in the code page given, the system's ANSI one.
 
 // One piece of a command line, written so that the C runtime's split gives it back
 // unchanged: as it is when it holds no blank, tab or double quote and is not empty;
 // otherwise in double quotes, each quote in it written as \" and the backslashes in
 // front of a quote, or of the closing quote, doubled ("C:\My Games\" becomes
-// "C:\My Games\\"). A program's name goes through it too: such a name holds no quote
-// and does not end in a backslash, so there it is the plain quotes the platform reads.
-std::string QuoteArgument(const std::string& text);
+// "C:\My Games\\"); a trail byte 0x5C is no backslash. A program's name goes through
+// it too: such a name holds no quote and does not end in a backslash, so there it is the
+// plain quotes the platform reads.
+std::string QuoteArgument(const std::string& text, const CodePage& cp);
 
 // program + " " + commandLine + " " + the archive path sourceDir + "\" + firstFile;
 // the program and the archive path through QuoteArgument, so that paths without a
 // blank stay as written ("ARJ.exe x -v -y E:\SETUP\*.arj").
 std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
                                          const std::string& sourceDir,
-                                         const std::string& firstFile);
+                                         const std::string& firstFile, const CodePage& cp);
 
 // "Failed to Launch " + program
 std::string LaunchFailureCaption(const std::string& program);
@@ -46,12 +50,13 @@ using FileExistsTest = bool (*)(const std::string& path, const void* context);
 // ending before a blank or a tab that does; each with ".exe" added when it has no
 // extension, as the platform adds it; else the whole, without arguments.
 SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
-                              FileExistsTest fileExists, const void* context = nullptr);
+                              const CodePage& cp, FileExistsTest fileExists,
+                              const void* context = nullptr);
 
 // The command that starts it: its path through QuoteArgument, then the arguments as
 // the packager wrote them ("C:\Target Dir" and "setup.exe /s" give
 // "C:\Target Dir\setup.exe" in double quotes, then " /s").
-std::string BuildSetupCommand(const SetupProgram& setup);
+std::string BuildSetupCommand(const SetupProgram& setup, const CodePage& cp);
 
 // The messages of two platform calls that failed; the platform's own text for the
 // error follows them on a line of their own: the return to the source folder before the

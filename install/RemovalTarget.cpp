@@ -132,10 +132,14 @@ std::string BuildDeleteSourceList(const std::string& dir) {
   return list;
 }
 
-RemovalRefusal CheckRemovalTarget(const std::string& dir) {
+RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp) {
   if (dir.empty()) return RemovalRefusal::EmptyText;
-  if (HasInvalidCharacter(dir)) return RemovalRefusal::InvalidCharacters;
-  const std::string path = TrimBlanks(dir);
+  // Read by character: each double-byte character stands as one byte that is part of
+  // a name, so that its trail byte is never taken for a separator (a name ending in
+  // such a character, then "\..", still names the drive), a wildcard or a drive letter.
+  const std::string chars = cp.OneBytePerCharacter(dir, '_');
+  if (HasInvalidCharacter(chars)) return RemovalRefusal::InvalidCharacters;
+  const std::string path = TrimBlanks(chars);
   if (path.empty()) return RemovalRefusal::NoFolderName;
   if (path.find_first_not_of("\\/ ") == std::string::npos) {
     return RemovalRefusal::WholeDrive;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/CodePage.h"
+
 // Portable side of "Remove Install Directory": the shell's source list and a
 // check that keeps whole drives, share roots and the like away from the
 // shell's recursive delete.
@@ -27,8 +29,9 @@ enum class RemovalRefusal {
 // nothing but dots and blanks, and ".." components are resolved the way the
 // platform resolves them before the check, so "C:\GAMES\.." and "C:\ " are
 // refused as whole drives. A folder inside a drive or share, absolute or
-// relative, is allowed.
-RemovalRefusal CheckRemovalTarget(const std::string& dir);
+// relative, is allowed. The path is read by character in the code page given (the
+// system's ANSI one): a trail byte 0x5C is no separator.
+RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp);
 
 // The message for a refusal, "Cannot remove \"<dir>\": <reason>", or
 // "Cannot remove the install folder: <reason>" for an empty dir. Control

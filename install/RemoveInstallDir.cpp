@@ -6,12 +6,13 @@
 #include <shellapi.h>
 
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "install/RemovalTarget.h"
 
 bool RemoveInstallDir(HWND hOwner, const std::string& installDir) {
   // A whole drive, a share's root or an empty text must never reach the shell's
   // recursive delete.
-  const RemovalRefusal refusal = CheckRemovalTarget(installDir);
+  const RemovalRefusal refusal = CheckRemovalTarget(installDir, AfxAnsiCodePage());
   if (refusal != RemovalRefusal::None) {
     AfxShowMessageBox(hOwner, RemovalRefusalText(installDir, refusal), kRemovalCaption,
                       MB_ICONSTOP);

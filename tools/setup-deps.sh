@@ -15,7 +15,7 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth
-  arj autoconf dpkg-dev imagemagick
+  arj autoconf dpkg-dev imagemagick locales
 )
 
 missing=()

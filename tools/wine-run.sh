@@ -7,6 +7,10 @@
 # pass its answer in VOR_WIN32_MODE). ctest uses this as its emulator.
 # VOR_WINE_VERSION=win98 uses a prefix of its own in which Wine answers as Windows 98
 # (GetVersion with its high bit set: the 95/98/Me family).
+# VOR_WINE_CODEPAGE=932|936|949|950 runs the program as on Japanese, Simplified Chinese,
+# Korean or Traditional Chinese Windows, whose ANSI and OEM code pages are double-byte:
+# Wine takes them from the Unix locale, which is made once into build/locale (Debian's
+# locales data, no system file changed); such a run has a prefix of its own.
 set -euo pipefail
 arch=${1:?usage: wine-run.sh win32|win64 PROGRAM [ARGS...]}
 shift
@@ -33,6 +37,32 @@ case "$version" in
   win98) suffix=-win98 ;;
   *) echo "wine-run: unknown VOR_WINE_VERSION $version" >&2; exit 2 ;;
 esac
+codepage=${VOR_WINE_CODEPAGE:-}
+case "$codepage" in
+  "") ;;
+  932) locale=ja_JP ;;
+  936) locale=zh_CN ;;
+  949) locale=ko_KR ;;
+  950) locale=zh_TW ;;
+  *) echo "wine-run: unknown VOR_WINE_CODEPAGE $codepage (932, 936, 949 or 950)" >&2; exit 2 ;;
+esac
+if [ -n "$codepage" ]; then
+  suffix=$suffix-cp$codepage
+  export LOCPATH=$root/build/locale
+  if [ ! -d "$LOCPATH/$locale.UTF-8" ]; then
+    mkdir -p "$LOCPATH"
+    (
+      flock 9
+      # localedef's status also counts warnings: the made locale is what tells.
+      [ -d "$LOCPATH/$locale.UTF-8" ] ||
+        localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1 || true
+      [ -f "$LOCPATH/$locale.UTF-8/LC_CTYPE" ] ||
+        { echo "wine-run: cannot make the locale $locale.UTF-8 (Debian's locales package)" >&2; exit 2; }
+    ) 9>"$LOCPATH.lock" || exit 2
+  fi
+  # For Wine only: this shell has no use for the locale.
+  loader=(env "LANG=$locale.UTF-8" "LC_ALL=$locale.UTF-8" "${loader[@]}")
+fi
 export WINEPREFIX="${VOR_WINEPREFIX:-$root/build/wineprefix-$arch$suffix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

@@ -4,6 +4,7 @@
 
 #include "config/DriveRoot.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -44,5 +45,5 @@ void LoadInstallSettings(CWnd* pOwner, InstallSettings& settings) {
                       kMissingConfigCaption, MB_OK | MB_ICONSTOP);
     ::PostQuitMessage(1);
   }
-  ReadInstallSettings(profile, settings);
+  ReadInstallSettings(profile, settings, AfxAnsiCodePage());
 }

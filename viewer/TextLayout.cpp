@@ -8,7 +8,7 @@
 namespace {
 
 // Byte classes seen by the layout pass.
-enum : unsigned char { kPlain = 0, kReturn = 1, kFeed = 2, kPrefix = 3 };
+enum : unsigned char { kPlain = 0, kReturn = 1, kFeed = 2, kPrefix = 3, kLead = 4 };
 
 struct ByteClasses {
     unsigned char of[256];
@@ -50,7 +50,9 @@ TextLayout::IndexRange Band(int32_t start, int32_t extent, int32_t unit, uint32_
 
 }  // namespace
 
-TextLayout::TextLayout(const char* data, size_t size, uint32_t checkpointStride) {
+TextLayout::TextLayout(const char* data, size_t size, const CodePage& cp,
+                       uint32_t checkpointStride)
+    : cp_(cp) {
     const uint32_t maxSize = std::numeric_limits<uint32_t>::max();
     if (size > maxSize) {
         size = maxSize;
@@ -64,8 +66,13 @@ TextLayout::TextLayout(const char* data, size_t size, uint32_t checkpointStride)
         return;
 
     // One pass over the bytes. i always sits at the start of a unit (a plain
-    // byte, a prefix pair, a lone prefix or a line end), which is what makes
-    // every checkpoint a valid place to resume a scan from.
+    // byte, a double-byte character, a prefix with its character, a lone
+    // prefix or a line end), which is what makes every checkpoint a valid
+    // place to resume a scan from.
+    unsigned char classes[256];
+    for (unsigned c = 0; c < 256; ++c)
+        classes[c] = cp.IsLeadByte(static_cast<char>(c)) ? static_cast<unsigned char>(kLead)
+                                                          : kClasses.of[c];
     const unsigned char* const b = data_;
     const uint32_t n = size_;
     uint32_t i = 0;
@@ -77,7 +84,7 @@ TextLayout::TextLayout(const char* data, size_t size, uint32_t checkpointStride)
         // The common case: a run of plain bytes, each one cell.
         const uint32_t limit = nextCheckpoint < n ? static_cast<uint32_t>(nextCheckpoint) : n;
         uint32_t j = i;
-        while (j < limit && kClasses.of[b[j]] == kPlain)
+        while (j < limit && classes[b[j]] == kPlain)
             ++j;
         cells += j - i;
         i = j;
@@ -88,14 +95,21 @@ TextLayout::TextLayout(const char* data, size_t size, uint32_t checkpointStride)
             nextCheckpoint = static_cast<uint64_t>(i) + checkpointStride;
             continue;
         }
-        const unsigned char cls = kClasses.of[b[i]];
-        if (cls == kPrefix) {
-            if (i + 1 < n && !IsLineEnd(b[i + 1])) {
-                ++cells;  // "&&" or "&x": one cell
-                i += 2;
-            } else {
-                i += 1;   // lone prefix at the line's end: no cell
+        const unsigned char cls = classes[b[i]];
+        if (cls == kLead || cls == kPrefix) {
+            // A character, or a prefix and the character after it: as many
+            // cells as the character has bytes; a lone prefix at the line's
+            // end has none.
+            uint32_t at = i;
+            if (cls == kPrefix)
+                ++at;
+            if (at < n && !IsLineEnd(b[at])) {
+                const uint32_t bytes =
+                    classes[b[at]] == kLead && at + 1 < n && !IsLineEnd(b[at + 1]) ? 2 : 1;
+                cells += bytes;
+                at += bytes;
             }
+            i = at;
             continue;
         }
         // A line end: CR LF counts as one.
@@ -154,11 +168,10 @@ TextLayout::Cursor TextLayout::StartNear(uint32_t k, uint32_t cell) const {
 
 uint32_t TextLayout::LineCells(uint32_t k) const {
     Cursor c = StartNear(k, std::numeric_limits<uint32_t>::max());
-    unsigned char ch;
-    bool underlined;
+    Unit unit;
     while (c.byte < c.end) {
-        if (NextUnit(c, ch, underlined))
-            ++c.cell;
+        if (NextUnit(c, unit))
+            c.cell += unit.size;
     }
     return c.cell;
 }
@@ -186,6 +199,8 @@ void TextLayout::GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
     out.chars.clear();
     out.underlined.clear();
     ForEachShownCell(k, firstCell, endCell, [&out](uint32_t cell, unsigned char ch, bool under) {
+        if (out.chars.empty())
+            out.firstCell = cell;
         out.chars.push_back(static_cast<char>(ch));
         if (under)
             out.underlined.push_back(cell);

@@ -27,6 +27,15 @@
 //                          shows nothing                        no cell
 //       any other byte     shows itself                         one cell
 //     So "&&&x" shows "&" and an underlined "x"; "a&" shows "a".
+//   - In a double-byte code page (the viewer's font has the OEM one), a lead
+//     byte and the byte after it on the same line are one character of two
+//     cells, shown whole ("&" before it underlines both cells); a lead byte
+//     before a line end stands alone, in one cell. A single-byte code page
+//     makes every byte a character.
+//   - A piece of a line (the cells between two edges) holds whole characters
+//     only: a double-byte character that an edge cuts is given whole, so
+//     the piece may start one cell left of the window and end one cell right
+//     of it, and the clip hides what lies outside.
 //
 // Sizes: a line has at most 4 GiB - 1 bytes and the whole text too (offsets
 // are 32 bits; the program is 32-bit anyway). Bytes beyond that are left out
@@ -59,6 +68,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/CodePage.h"
+
 class TextLayout {
 public:
     // A half-open range [first, last) of line or cell indices.
@@ -82,10 +93,10 @@ public:
     // An empty layout: no lines.
     TextLayout() = default;
 
-    // Lays out the size bytes at data (may be null when size is 0). The bytes
-    // must stay alive and unchanged while the layout is used. The stride is
-    // only worth changing in tests.
-    TextLayout(const char* data, size_t size,
+    // Lays out the size bytes at data (may be null when size is 0), read in the
+    // code page given. The bytes must stay alive and unchanged while the layout
+    // is used. The stride is only worth changing in tests.
+    TextLayout(const char* data, size_t size, const CodePage& cp,
                uint32_t checkpointStride = kDefaultCheckpointStride);
 
     // Number of lines (see the rules above: 0 for an empty text).
@@ -118,16 +129,18 @@ public:
     // line (lines are of different lengths: the per-line calls clamp).
     static IndexRange VisibleCells(int32_t left, int32_t width, int32_t charWidth);
 
-    // Calls visit(cell, ch, underlined) for every shown cell of line k whose
-    // index lies in [firstCell, endCell), from left to right. cell counts from
+    // Calls visit(cell, ch, underlined) for every shown cell of the characters
+    // of line k that meet the cells [firstCell, endCell), from left to right:
+    // a double-byte character cut by an edge is visited whole. cell counts from
     // the line's left edge; ch is the byte shown in it.
     template <typename Visit>
     void ForEachShownCell(uint32_t k, uint32_t firstCell, uint32_t endCell,
                           Visit&& visit) const;
 
-    // The same as one piece of text: fills out with the cells of line k in
-    // [firstCell, endCell). out is reused (no allocation once it has grown).
-    // When the line ends before firstCell, out.chars is empty.
+    // The same as one piece of text: fills out with the cells of the
+    // characters of line k that meet [firstCell, endCell); out.firstCell is
+    // where they start. out is reused (no allocation once it has grown). When
+    // the line ends before firstCell, out.chars is empty.
     void GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
                       ShownText& out) const;
 
@@ -158,10 +171,25 @@ private:
     // line's start.
     Cursor StartNear(uint32_t k, uint32_t cell) const;
 
+    // One character as shown: its bytes (one cell each) and whether it is
+    // underlined.
+    struct Unit {
+        unsigned char bytes[2];
+        uint32_t size;
+        bool underlined;
+    };
+
+    // Bytes of the character at i (i < end): 2 for a lead byte followed by a
+    // byte of the same line, else 1.
+    uint32_t CharBytes(uint32_t i, uint32_t end) const {
+        return cp_.IsLeadByte(static_cast<char>(data_[i])) && i + 1 < end ? 2 : 1;
+    }
+
     // Reads the unit at c.byte (c.byte < c.end) and advances past it. Returns
     // false for a lone prefix at the line's end, which shows nothing.
-    bool NextUnit(Cursor& c, unsigned char& ch, bool& underlined) const;
+    bool NextUnit(Cursor& c, Unit& unit) const;
 
+    CodePage cp_;
     const unsigned char* data_ = nullptr;
     uint32_t size_ = 0;
     uint32_t widest_ = 0;
@@ -170,21 +198,20 @@ private:
     std::vector<Checkpoint> checkpoints_;
 };
 
-inline bool TextLayout::NextUnit(Cursor& c, unsigned char& ch, bool& underlined) const {
-    const unsigned char b = data_[c.byte];
-    if (b != '&') {
-        ch = b;
-        underlined = false;
+inline bool TextLayout::NextUnit(Cursor& c, Unit& unit) const {
+    unit.underlined = false;
+    if (data_[c.byte] == '&') {
+        if (c.byte + 1 >= c.end) {  // lone prefix as the line's last byte
+            c.byte += 1;
+            return false;
+        }
         c.byte += 1;
-        return true;
+        unit.underlined = data_[c.byte] != '&';
     }
-    if (c.byte + 1 >= c.end) {  // lone prefix as the line's last byte
-        c.byte += 1;
-        return false;
-    }
-    ch = data_[c.byte + 1];
-    underlined = ch != '&';
-    c.byte += 2;
+    unit.size = CharBytes(c.byte, c.end);
+    unit.bytes[0] = data_[c.byte];
+    unit.bytes[1] = data_[c.byte + unit.size - 1];
+    c.byte += unit.size;
     return true;
 }
 
@@ -193,15 +220,18 @@ void TextLayout::ForEachShownCell(uint32_t k, uint32_t firstCell, uint32_t endCe
                                   Visit&& visit) const {
     if (k >= LineCount() || firstCell >= endCell)
         return;
-    Cursor c = StartNear(k, firstCell);
-    unsigned char ch;
-    bool underlined;
+    // A checkpoint left of firstCell - 1: the character that holds firstCell
+    // may start one cell before it.
+    Cursor c = StartNear(k, firstCell > 0 ? firstCell - 1 : 0);
+    Unit unit;
     while (c.byte < c.end && c.cell < endCell) {
-        if (!NextUnit(c, ch, underlined))
+        if (!NextUnit(c, unit))
             break;
-        if (c.cell >= firstCell)
-            visit(c.cell, ch, underlined);
-        ++c.cell;
+        if (c.cell + unit.size > firstCell) {
+            for (uint32_t b = 0; b < unit.size; ++b)
+                visit(c.cell + b, unit.bytes[b], unit.underlined);
+        }
+        c.cell += unit.size;
     }
 }
 

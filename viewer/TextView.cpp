@@ -7,6 +7,7 @@
 
 #include "framework/File.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePages.h"
 #include "viewer/ViewerKeys.h"
 #include "viewer/ViewerTexts.h"
 
@@ -45,7 +46,9 @@ int CTextView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   try {
     ReadText(file);
     file.Close();
-    m_layout = TextLayout(Text.data(), Text.size());
+    // The font shows the bytes in the OEM code page: its double-byte characters are
+    // laid out and drawn whole.
+    m_layout = TextLayout(Text.data(), Text.size(), AfxOemCodePage());
   } catch (const CFileException&) {
     return -1;
   } catch (const std::bad_alloc&) {
@@ -136,11 +139,12 @@ void CTextView::OnDraw(HDC hDC) {
   ::SetBkMode(hDC, TRANSPARENT);
   HBRUSH underline = nullptr;
   try {
-    const size_t width = cells.last - cells.first;
-    if (m_dx.size() < width) m_dx.assign(width, CharWidth);
     for (uint32_t k = lines.first; k < lines.last; ++k) {
+      // A double-byte character cut by an edge comes whole: its first cell then lies
+      // left of the clip, which hides it.
       m_layout.GetShownText(k, cells.first, cells.last, m_shown);
       if (m_shown.chars.empty()) continue;
+      if (m_dx.size() < m_shown.chars.size()) m_dx.assign(m_shown.chars.size(), CharWidth);
       DrawShown(hDC, ClampToInt(static_cast<int64_t>(m_shown.firstCell) * CharWidth - x),
                 ClampToInt(static_cast<int64_t>(k) * LineHeight - y), underline);
     }

@@ -56,13 +56,13 @@ void Measure(const char* name, const std::string& text) {
     uint32_t lines = 0;
     for (int run = 0; run < 3; ++run) {
         const Clock::time_point start = Clock::now();
-        TextLayout layout(text.data(), text.size());
+        TextLayout layout(text.data(), text.size(), CodePage());
         const double ms = MillisSince(start);
         if (ms < best)
             best = ms;
         lines = layout.LineCount();
     }
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     const uint32_t mid = lines / 2;
     const uint32_t farCell = layout.WidestLineCells() > 240 ? layout.WidestLineCells() - 240 : 0;
     std::printf("%-26s %10zu bytes %9u lines  widest %9u  build %8.2f ms  (%6.0f MB/s)  "

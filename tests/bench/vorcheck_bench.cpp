@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
   PackageReport report;
   for (int r = 0; r < runs; ++r) {
     const auto start = std::chrono::steady_clock::now();
-    report = CheckPackage(dir, "");
+    report = CheckPackage(dir, "", CodePage());
     millis.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count());

@@ -9,8 +9,12 @@ void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
 
 void PreparePackageIn(const std::string& dir, const std::string& installKeys,
                       const std::string& decompressionKeys, const std::string& script) {
-  const std::string prefix = dir.back() == '\\' ? dir : dir + "\\";
-  std::string ini = "[INSTALL]\r\nApp_Name=E2E Package\r\n" + installKeys + "[DECOMPRESSION]\r\n";
+  // A drive root ends in its separator; a folder may end in a trail byte 0x5C.
+  const bool root = dir.size() == 3 && dir.compare(1, 2, ":\\") == 0;
+  const std::string prefix = root ? dir : dir + "\\";
+  std::string ini = "[INSTALL]\r\n";
+  if (installKeys.find("App_Name=") == std::string::npos) ini += "App_Name=E2E Package\r\n";
+  ini += installKeys + "[DECOMPRESSION]\r\n";
   if (decompressionKeys.find("Use_Program=") == std::string::npos) ini += "Use_Program=unpacker\r\n";
   ini += decompressionKeys;
   WriteWholeFile(prefix + "VOR.INI", ini);

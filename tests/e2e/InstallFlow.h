@@ -7,10 +7,11 @@
 #include "tests/e2e/Driver.h"
 #include "tools/driver/InstallFlow.h"
 
-// Writes VOR.INI (the [INSTALL] and [DECOMPRESSION] lines given, Use_Program=unpacker
-// unless given), copies the stand-in in as unpacker.exe and gives it this script. (A
-// name of its own: the program search looks in the installer's own folder first,
-// where the build keeps standin.exe.) It reports to unpacker.report.
+// Writes VOR.INI (the [INSTALL] and [DECOMPRESSION] lines given, App_Name=E2E Package
+// and Use_Program=unpacker unless given), copies the stand-in in as unpacker.exe and
+// gives it this script. (A name of its own: the program search looks in the
+// installer's own folder first, where the build keeps standin.exe.) It reports to
+// unpacker.report.
 void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
                     const std::string& decompressionKeys, const std::string& script);
 // The same in any folder, given by its path ("T:\" for a drive root).

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const ProfileFile file = ProfileFile::Parse(bytes);
   InstallSettings s;
-  ReadInstallSettings(file, s);
+  ReadInstallSettings(file, s, CodePage());
 
   if (s.AppName.size() > 99 || s.AppSetup.size() > 99 || s.FirstFile.size() > 99) std::abort();
   if (s.InstallDir.size() > 999 || s.InstallDir.size() == 3) std::abort();
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A found value is what GetString gives with room enough, and GetInt scans it.
   std::string v;
   if (file.Find("INSTALL", "App_Name", &v)) {
-    if (file.GetString("INSTALL", "App_Name", "", v.size() + 1) != v) std::abort();
+    if (file.GetString("INSTALL", "App_Name", "", v.size() + 1, CodePage()) != v) std::abort();
     if (file.GetInt("INSTALL", "App_Name", 7) != ProfileFile::ScanInt(v)) std::abort();
   }
   // The line-by-line account agrees with the lookups: a key in the first section of its

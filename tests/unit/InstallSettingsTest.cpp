@@ -4,12 +4,13 @@
 
 #include "config/DriveRoot.h"
 #include "config/ProfileFile.h"
+#include "tests/common/DoubleByteTexts.h"
 
 namespace {
 
 InstallSettings Read(const std::string& ini) {
   InstallSettings s;
-  ReadInstallSettings(ProfileFile::Parse(ini), s);
+  ReadInstallSettings(ProfileFile::Parse(ini), s, CodePage());
   return s;
 }
 
@@ -28,7 +29,7 @@ TEST(InstallSettings, EmptyFilesAndMissingFilesGiveTheDefaults) {
   ExpectDefaults(Read(""));
   ExpectDefaults(Read("[INSTALL]\n[DECOMPRESSION]\n"));
   InstallSettings s;
-  ReadInstallSettings(ProfileFile(), s);
+  ReadInstallSettings(ProfileFile(), s, CodePage());
   ExpectDefaults(s);
 }
 
@@ -98,6 +99,22 @@ TEST(InstallSettings, TitleIsCutAt99AndMayBeEmpty) {
             std::string(99, 'n'));
   EXPECT_EQ(Read("[INSTALL]\nApp_Name=\n").AppName, "");
   EXPECT_EQ(Read("[install]\napp_name=lower case\n").AppName, "lower case");
+}
+
+// A cut keeps whole characters: 50 double-byte characters in a buffer of 100 keep 49,
+// never 49 and a lead byte; a single-byte code page keeps 99 bytes.
+TEST(InstallSettings, CutsKeepWholeCharacters) {
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    std::string title;
+    for (int i = 0; i < 50; ++i) title += t.fiveC;
+    InstallSettings s;
+    const SettingsAccount account =
+        ReadInstallSettings(ProfileFile::Parse("[INSTALL]\nApp_Name=" + title + "\n"), s,
+                            CodePage::ForNumber(t.codePage));
+    EXPECT_EQ(s.AppName, title.substr(0, 98)) << t.codePage;
+    EXPECT_TRUE(account[kAppNameKey].cut);
+    EXPECT_EQ(Read("[INSTALL]\nApp_Name=" + title + "\n").AppName, title.substr(0, 99));
+  }
 }
 
 TEST(InstallSettings, IntegerKeys) {

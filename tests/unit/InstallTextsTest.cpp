@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "install/InstallTexts.h"
+#include "tests/common/DoubleByteTexts.h"
 
 namespace {
+
+const CodePage kSingleByte;  // every byte a character
 
 // Splits a command line the way the C runtime splits it for main(): the program's
 // name ends at the first blank or tab outside quotes (quotes only group there); in
@@ -55,33 +58,37 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string& line) {
 
 // The setup command when exactly these files exist.
 std::string SetupCommand(const std::string& installDir, const std::string& appSetup,
-                         const std::set<std::string>& files = {}) {
+                         const std::set<std::string>& files = {},
+                         const CodePage& cp = kSingleByte) {
   const FileExistsTest listed = [](const std::string& path, const void* context) {
     return static_cast<const std::set<std::string>*>(context)->count(path) > 0;
   };
-  return BuildSetupCommand(FindSetupProgram(installDir, appSetup, listed, &files));
+  return BuildSetupCommand(FindSetupProgram(installDir, appSetup, cp, listed, &files), cp);
 }
 
 }  // namespace
 
 TEST(InstallTexts, CommandLineJoinsThePiecesInOrder) {
-  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:\\SETUP", "*.arj"),
+  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:\\SETUP", "*.arj", kSingleByte),
             "ARJ.exe x -v -y E:\\SETUP\\*.arj");
-  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:", "*.arj"),
+  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "E:", "*.arj", kSingleByte),
             "ARJ.exe x -v -y E:\\*.arj");
-  EXPECT_EQ(BuildDecompressorCommandLine("", "", "", ""), "\"\"  \\")
+  EXPECT_EQ(BuildDecompressorCommandLine("", "", "", "", kSingleByte), "\"\"  \\")
       << "an empty piece is kept as an empty argument";
 }
 
 TEST(InstallTexts, PathsWithBlanksAreQuotedAndOthersAreNot) {
-  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\My Games\\Release 1", "*.arj"),
+  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\My Games\\Release 1", "*.arj",
+                                         kSingleByte),
             "ARJ.exe x -v -y \"C:\\My Games\\Release 1\\*.arj\"");
-  EXPECT_EQ(BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\SRC", "my pkg.arj"),
+  EXPECT_EQ(
+      BuildDecompressorCommandLine("ARJ.exe", "x -v -y", "C:\\SRC", "my pkg.arj", kSingleByte),
             "ARJ.exe x -v -y \"C:\\SRC\\my pkg.arj\"");
   EXPECT_EQ(SetupCommand("C:\\Target Dir", "setup.exe"), "\"C:\\Target Dir\\setup.exe\"");
   EXPECT_EQ(SetupCommand("C:\\Target\tDir", "setup.exe"), "\"C:\\Target\tDir\\setup.exe\"")
       << "a tab separates arguments as a blank does";
-  EXPECT_EQ(BuildDecompressorCommandLine("My Unpacker.exe", "x -y", "C:\\SRC", "*.arj"),
+  EXPECT_EQ(
+      BuildDecompressorCommandLine("My Unpacker.exe", "x -y", "C:\\SRC", "*.arj", kSingleByte),
             "\"My Unpacker.exe\" x -y C:\\SRC\\*.arj");
 }
 
@@ -92,20 +99,21 @@ TEST(InstallTexts, QuotedPiecesComeBackWholeFromTheRuntimesSplit) {
       {"C:\\SRC", "a\"b.arj"}, {"C:\\My Games", "a\\\"b c"}, {"\\\\server\\share dir", "*.arj"},
   };
   for (const auto& a : archives) {
-    const std::string line = BuildDecompressorCommandLine("ARJ.exe", "x -v -y", a.first, a.second);
+    const std::string line =
+        BuildDecompressorCommandLine("ARJ.exe", "x -v -y", a.first, a.second, kSingleByte);
     EXPECT_EQ(SplitLikeTheRuntime(line),
               (std::vector<std::string>{"ARJ.exe", "x", "-v", "-y",
                                         std::string(a.first) + "\\" + a.second}))
         << line;
   }
   for (const std::string piece : {"\"", "\\", "", " ", "a\tb", "x\\\\\" \\"}) {
-    EXPECT_EQ(SplitLikeTheRuntime("p " + QuoteArgument(piece)),
+    EXPECT_EQ(SplitLikeTheRuntime("p " + QuoteArgument(piece, kSingleByte)),
               (std::vector<std::string>{"p", piece}));
   }
   // Without a blank, tab or quote a piece stays as written, backslashes and all.
-  EXPECT_EQ(QuoteArgument("C:\\SRC\\"), "C:\\SRC\\");
-  EXPECT_EQ(QuoteArgument("C:\\My Games\\"), "\"C:\\My Games\\\\\"");
-  EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+  EXPECT_EQ(QuoteArgument("C:\\SRC\\", kSingleByte), "C:\\SRC\\");
+  EXPECT_EQ(QuoteArgument("C:\\My Games\\", kSingleByte), "\"C:\\My Games\\\\\"");
+  EXPECT_EQ(QuoteArgument("a\\\"b", kSingleByte), "\"a\\\\\\\"b\"");
   EXPECT_EQ(SplitLikeTheRuntime(SetupCommand("C:\\Target Dir", "setup.exe /s",
                                              {"C:\\Target Dir\\setup.exe"})),
             (std::vector<std::string>{"C:\\Target Dir\\setup.exe", "/s"}));
@@ -142,9 +150,28 @@ TEST(InstallTexts, SetupProgramEndsAtTheFirstNameThatExistsInTheTarget) {
       << "only the target folder is searched";
 }
 
+// A trail byte 0x5C is no backslash: not one to double before the closing quote, and
+// not a separator before a name's extension.
+TEST(InstallTexts, DoubleByteTextsAreReadByCharacter) {
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    SCOPED_TRACE(t.codePage);
+    const CodePage cp = CodePage::ForNumber(t.codePage);
+    const std::string source = std::string("C:\\My Game\\") + t.fiveC;
+    const std::string line = BuildDecompressorCommandLine("ARJ.exe", "x", source, "", cp);
+    EXPECT_EQ(line, "ARJ.exe x \"" + source + "\\\\\"");
+    const std::string setup = std::string("v1.0") + t.fiveC;
+    EXPECT_EQ(SetupCommand("T:\\GAME", setup + " /s", {"T:\\GAME\\" + setup}, cp),
+              "T:\\GAME\\" + setup + " /s")
+        << "the name has an extension: no \".exe\" added";
+  }
+  // The same bytes in a single-byte code page: 0x5C is a backslash.
+  EXPECT_EQ(QuoteArgument("C:\\My Game\\\x83\\", kSingleByte),
+            "\"C:\\My Game\\\x83\\\\\"");
+}
+
 TEST(InstallTexts, LongTextsAreNeitherCutNorChanged) {
   const std::string program(120, 'P'), args(150, 'a'), dir(400, 'd'), first(90, 'f');
-  const std::string line = BuildDecompressorCommandLine(program, args, dir, first);
+  const std::string line = BuildDecompressorCommandLine(program, args, dir, first, kSingleByte);
   EXPECT_EQ(line, program + " " + args + " " + dir + "\\" + first);
   EXPECT_EQ(line.size(), 763u);
 

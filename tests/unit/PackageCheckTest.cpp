@@ -3,9 +3,12 @@
 
 #include "check/ArjHeaders.h"
 #include "check/PackageCheck.h"
+#include "tests/common/DoubleByteTexts.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
+
+const CodePage kSingleByte;  // every byte a character
 
 std::string Lines(const PackageReport& report) {
   std::string text;
@@ -42,7 +45,7 @@ class Package : public ::testing::Test {
                                     decompression));
   }
 
-  PackageReport Check() { return CheckPackage(dir.Path(), ""); }
+  PackageReport Check() { return CheckPackage(dir.Path(), "", kSingleByte); }
 
   TempDir dir;
   unsigned volumes = 0;
@@ -229,7 +232,7 @@ TEST_F(Package, AFolderNamedLikeAVolumeInAnotherCaseIsPassedOver) {
     for (const char* name : {"VOR.INI", "VOR.nfo", "file_id.diz", "ARJ.exe"}) {
       other.Write(name, dir.Read(name));
     }
-    const PackageReport r = CheckPackage(other.Path(), "");
+    const PackageReport r = CheckPackage(other.Path(), "", kSingleByte);
     EXPECT_EQ(Lines(r), "");
     ASSERT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.archives[0].volumes.size(), 3u);
@@ -270,6 +273,31 @@ TEST_F(Package, AFifoIsAFindingNotAWait) {
   EXPECT_EQ(r.ExitStatus(), 2);
 }
 
+// A package for a double-byte Windows, read in its code page: a name whose trail byte
+// is 0x5C is a name, not a path, and a cut keeps whole characters.
+TEST_F(Package, DoubleByteTextsAreReadInTheirCodePage) {
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    SCOPED_TRACE(t.codePage);
+    const std::string archive = std::string(t.folder) + ".arj";
+    for (unsigned i = 0; i < volumes; ++i) {
+      dir.Write(arj::VolumeName(archive, i), dir.Read(arj::VolumeName("pkg.arj", i)));
+    }
+    std::string title;
+    for (int i = 0; i < 50; ++i) title += t.fiveC;
+    dir.Write("VOR.INI", Config("App_Name=" + title + "\nApp_Setup=setup.exe\nSpace_Required=1\n",
+                                "Use_Program=" + std::string(t.folder) + "\nFirst_File=" +
+                                    archive + "\nTotal_Disks=3\n"));
+    const PackageReport r = CheckPackage(dir.Path(), "", CodePage::ForNumber(t.codePage));
+    EXPECT_EQ(Lines(r), "VOR.INI:2: warning: App_Name is 100 bytes long: the installer keeps the "
+                        "first 98 bytes, whole characters only\n"
+                        "VOR.INI:6: note: " + std::string(t.folder) +
+                        ".exe is not in the folder: it must be on the user's path\n");
+    ASSERT_EQ(r.archives.size(), 1u);
+    EXPECT_EQ(r.archives[0].volumes.size(), 3u);
+    for (unsigned i = 0; i < volumes; ++i) dir.Remove(arj::VolumeName(archive, i));
+  }
+}
+
 TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
   for (unsigned i = 0; i < volumes; ++i) {
     const std::string name = arj::VolumeName("pkg.arj", i);
@@ -289,14 +317,27 @@ TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
 }
 
 TEST(PackageCheckNames, WildcardsMatchWithoutRegardToCase) {
-  EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ"));
-  EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj"));
-  EXPECT_TRUE(MatchesPattern("*", ""));
-  EXPECT_TRUE(MatchesPattern("a*b*c", "aXbYbZc"));
-  EXPECT_FALSE(MatchesPattern("*.arj", "vorpkg.a01"));
-  EXPECT_FALSE(MatchesPattern("vorpkg.arj", "vorpkg.arj.bak"));
-  EXPECT_FALSE(MatchesPattern("", "x"));
-  EXPECT_FALSE(MatchesPattern(std::string(50, '*') + "b", std::string(5000, 'a')));
+  EXPECT_TRUE(MatchesPattern("*.arj", "VORPKG.ARJ", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("vor???.a*", "vorpkg.arj", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("*", "", kSingleByte));
+  EXPECT_TRUE(MatchesPattern("a*b*c", "aXbYbZc", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("*.arj", "vorpkg.a01", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("vorpkg.arj", "vorpkg.arj.bak", kSingleByte));
+  EXPECT_FALSE(MatchesPattern("", "x", kSingleByte));
+  EXPECT_FALSE(MatchesPattern(std::string(50, '*') + "b", std::string(5000, 'a'), kSingleByte));
+}
+
+// "?" stands for one character, and only single-byte letters fold: a trail byte that
+// looks like a letter is part of its character.
+TEST(PackageCheckNames, PatternsReadDoubleByteCharactersWhole) {
+  const CodePage sjis = CodePage::ForNumber(932);
+  const std::string hyo = "\x95\x5C", a = "\x83\x41", dzi = "\x83\x61";
+  EXPECT_TRUE(MatchesPattern("?.arj", hyo + ".arj", sjis));
+  EXPECT_FALSE(MatchesPattern("?.arj", hyo + ".arj", kSingleByte));
+  EXPECT_FALSE(MatchesPattern(a + "*.arj", dzi + "x.arj", sjis));
+  EXPECT_TRUE(MatchesPattern(a + "*.arj", dzi + "x.arj", kSingleByte));
+  EXPECT_TRUE(MatchesPattern(a + "*.ARJ", a + "x.arj", sjis));
+  EXPECT_TRUE(MatchesPattern("??.arj", "\x81\x41\xB0\xA1.arj", CodePage::ForNumber(949)));
 }
 
 TEST(PackageCheckNames, NearestNameOnlyForNearMisses) {

@@ -6,7 +6,7 @@ namespace {
 
 std::string Get(const std::string& text, const std::string& section, const std::string& key,
                 size_t buffer = 100) {
-  return ProfileFile::Parse(text).GetString(section, key, "<default>", buffer);
+  return ProfileFile::Parse(text).GetString(section, key, "<default>", buffer, CodePage());
 }
 
 TEST(ProfileFile, NamesMatchWithoutRegardToCase) {
@@ -18,7 +18,7 @@ TEST(ProfileFile, NamesMatchWithoutRegardToCase) {
 TEST(ProfileFile, AbsentKeySectionOrFileYieldsDefault) {
   EXPECT_EQ(Get("[INSTALL]\nOther=1\n", "INSTALL", "App_Name"), "<default>");
   EXPECT_EQ(Get("[ELSEWHERE]\nApp_Name=x\n", "INSTALL", "App_Name"), "<default>");
-  EXPECT_EQ(ProfileFile().GetString("INSTALL", "App_Name", "d", 100), "d");
+  EXPECT_EQ(ProfileFile().GetString("INSTALL", "App_Name", "d", 100, CodePage()), "d");
   EXPECT_EQ(ProfileFile().GetInt("INSTALL", "Total_Disks", 10), 10u);
   // A key is looked up in its own section only.
   EXPECT_EQ(Get("[DECOMPRESSION]\nApp_Name=x\n", "INSTALL", "App_Name"), "<default>");
@@ -50,7 +50,7 @@ TEST(ProfileFile, LongValuesAreCutToTheBuffer) {
   const std::string value(150, 'x');
   EXPECT_EQ(Get("[S]\nk=" + value + "\n", "S", "k", 100), std::string(99, 'x'));
   EXPECT_EQ(Get("[S]\nk=" + value + "\n", "S", "k", 1000), value);
-  EXPECT_EQ(ProfileFile().GetString("S", "k", value, 100).size(), 99u);
+  EXPECT_EQ(ProfileFile().GetString("S", "k", value, 100, CodePage()).size(), 99u);
 }
 
 TEST(ProfileFile, IntegersReadTheNumberAtTheStart) {

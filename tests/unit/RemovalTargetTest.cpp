@@ -4,11 +4,12 @@
 #include <string>
 
 #include "install/RemovalTarget.h"
+#include "tests/common/DoubleByteTexts.h"
 
 namespace {
 
 void ExpectRefusal(const std::string& dir, RemovalRefusal why) {
-  EXPECT_EQ(CheckRemovalTarget(dir), why) << '"' << dir << '"';
+  EXPECT_EQ(CheckRemovalTarget(dir, CodePage()), why) << '"' << dir << '"';
 }
 
 }  // namespace
@@ -55,6 +56,24 @@ TEST(RemovalTarget, DotsThatClimbBackToARootAreRefused) {
   for (const char* dir : {".", "..", ".\\", "..\\", "./..", "games\\..", "games\\..\\.."}) {
     ExpectRefusal(dir, RemovalRefusal::CurrentOrParentFolder);
   }
+}
+
+// On a double-byte code page a trail byte 0x5C is part of its character: a folder
+// whose name ends in one, then "\..", names the drive. A single-byte code page reads
+// the same bytes as it always did (0x5C a separator there).
+TEST(RemovalTarget, DoubleByteNamesAreReadByCharacter) {
+  for (const DoubleByteTexts& t : kDoubleByteTexts) {
+    SCOPED_TRACE(t.codePage);
+    const CodePage cp = CodePage::ForNumber(t.codePage);
+    const std::string folder = std::string("T:\\") + t.folder;
+    EXPECT_EQ(CheckRemovalTarget(folder + "\\..", cp), RemovalRefusal::WholeDrive);
+    EXPECT_EQ(CheckRemovalTarget(std::string("T:\\") + t.fiveC + "\\..", cp),
+              RemovalRefusal::WholeDrive);
+    EXPECT_EQ(CheckRemovalTarget(folder, cp), RemovalRefusal::None);
+    EXPECT_EQ(CheckRemovalTarget(std::string("..\\") + t.fiveC, cp), RemovalRefusal::None);
+  }
+  // The same bytes in a single-byte code page: "T:\<x83>\<x83>t<x83>g\.." is a folder.
+  ExpectRefusal("T:\\\x83\\\x83\x74\x83\x67\\..", RemovalRefusal::None);
 }
 
 TEST(RemovalTarget, NetworkShareRootsAreRefused) {

@@ -13,7 +13,7 @@
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     std::vector<std::string> lines;
     for (uint32_t k = 0; k < layout.LineCount(); ++k) {
         EXPECT_LE(layout.LineBegin(k), layout.LineEnd(k));
@@ -30,7 +30,7 @@ struct Shown {
 
 // The shown form of the only line of text.
 Shown ShownLine(const std::string& text) {
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     EXPECT_EQ(layout.LineCount(), 1u) << text;
     TextLayout::ShownText out;
     layout.GetShownText(0, 0, std::numeric_limits<uint32_t>::max(), out);
@@ -71,7 +71,7 @@ TEST(TextLayoutLineEnds, EmptyLayoutHasNothing) {
     EXPECT_EQ(none.TextWidthPixels(8), 0);
     EXPECT_EQ(none.TextHeightPixels(12), 0);
     EXPECT_TRUE(none.VisibleLines(0, 500, 12).Empty());
-    TextLayout fromNull(nullptr, 0);
+    TextLayout fromNull(nullptr, 0, CodePage());
     EXPECT_EQ(fromNull.LineCount(), 0u);
 }
 
@@ -112,7 +112,7 @@ TEST(TextLayoutPrefix, LoneAmpersandAtLineEndShowsNothing) {
 
     // A line end right after the prefix: it does not underline the next line.
     const std::string text = "a&\r\nb&\rc&\nd";
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     ASSERT_EQ(layout.LineCount(), 4u);
     for (uint32_t k = 0; k < 3; ++k)
         EXPECT_EQ(layout.LineCells(k), 1u) << k;
@@ -137,7 +137,7 @@ TEST(TextLayoutCells, TabsHighBytesAndNulAreOneCellEach) {
 TEST(TextLayoutCells, WidestLineCountsCellsNotBytes) {
     // The byte-longest line has the fewest cells.
     const std::string text = "&&&&&&&&&&\r\nabcd\nR&&D&x\r";
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     ASSERT_EQ(layout.LineCount(), 3u);
     EXPECT_EQ(layout.LineCells(0), 5u);
     EXPECT_EQ(layout.LineCells(1), 4u);
@@ -147,13 +147,13 @@ TEST(TextLayoutCells, WidestLineCountsCellsNotBytes) {
     EXPECT_EQ(layout.TextHeightPixels(12), 36);
 
     const std::string lastWidest = "ab\ncd\nefghij";  // unterminated last line
-    TextLayout last(lastWidest.data(), lastWidest.size());
+    TextLayout last(lastWidest.data(), lastWidest.size(), CodePage());
     EXPECT_EQ(last.WidestLineCells(), 6u);
 }
 
 TEST(TextLayoutCells, PixelExtentsSaturate) {
     const std::string text(100, 'x');
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     EXPECT_EQ(layout.TextWidthPixels(std::numeric_limits<int32_t>::max() / 50),
               std::numeric_limits<int32_t>::max());
     EXPECT_EQ(layout.TextWidthPixels(0), 0);
@@ -164,12 +164,12 @@ TEST(TextLayoutIndex, ShortLinesCostOneOffsetEach) {
     std::string text;
     for (int i = 0; i < 10000; ++i)
         text += "line &&x\r\n";
-    const TextLayout layout(text.data(), text.size(), 16);
+    const TextLayout layout(text.data(), text.size(), CodePage(), 16);
     ASSERT_EQ(layout.LineCount(), 10000u);
     EXPECT_LE(layout.IndexBytes(), 10000u * 4u * 5u / 4u);
 
     const std::string longLine(100000, 'x');  // one checkpoint per stride
-    const TextLayout one(longLine.data(), longLine.size(), 1000);
+    const TextLayout one(longLine.data(), longLine.size(), CodePage(), 1000);
     EXPECT_LE(one.IndexBytes(), 4u + 100u * 8u * 5u / 4u);
 }
 
@@ -204,9 +204,10 @@ std::string MixedText(uint32_t seed) {
 // whole line, wherever the window starts (checkpoints or not).
 TEST(TextLayoutClipping, WindowsOfLongLinesMatchTheWholeLine) {
     const std::string text = MixedText(7);
-    const TextLayout plain(text.data(), text.size(), std::numeric_limits<uint32_t>::max());
+    const TextLayout plain(text.data(), text.size(), CodePage(),
+                           std::numeric_limits<uint32_t>::max());
     for (uint32_t stride : {1u, 2u, 3u, 5u, 64u, 4096u}) {
-        const TextLayout layout(text.data(), text.size(), stride);
+        const TextLayout layout(text.data(), text.size(), CodePage(), stride);
         ASSERT_EQ(layout.LineCount(), plain.LineCount());
         EXPECT_EQ(layout.WidestLineCells(), plain.WidestLineCells());
         TextLayout::ShownText whole, part;
@@ -232,9 +233,66 @@ TEST(TextLayoutClipping, WindowsOfLongLinesMatchTheWholeLine) {
     }
 }
 
+// In a double-byte code page a character has two cells and comes whole into a piece
+// of a line that an edge cuts through it, wherever the scan resumes (checkpoints).
+TEST(TextLayoutClipping, DoubleByteCharactersComeWhole) {
+    const CodePage sjis = CodePage::ForNumber(932);
+    const std::string four = "\x95\x5C\x83\x5C\x94\x5C\x8F\x5C";  // trail bytes 0x5C
+    TextLayout layout(four.data(), four.size(), sjis);
+    EXPECT_EQ(layout.LineCells(0), 8u);
+    TextLayout::ShownText out;
+    layout.GetShownText(0, 3, 6, out);  // scrolled by three cells, five wide
+    EXPECT_EQ(out.firstCell, 2u);
+    EXPECT_EQ(out.chars, four.substr(2, 4));
+    layout.GetShownText(0, 3, 4, out);
+    EXPECT_EQ(out.firstCell, 2u);
+    EXPECT_EQ(out.chars, four.substr(2, 2));
+    TextLayout bytes(four.data(), four.size(), CodePage());
+    bytes.GetShownText(0, 3, 6, out);
+    EXPECT_EQ(out.firstCell, 3u) << "a single-byte code page cuts between any two bytes";
+
+    // A prefix underlines both cells; a lead byte before the line end stands alone.
+    const std::string prefixed = "a&\x83\x5C\x95\r\n";
+    const Shown s = [&] {
+        TextLayout one(prefixed.data(), prefixed.size(), sjis);
+        TextLayout::ShownText whole;
+        one.GetShownText(0, 0, 100, whole);
+        return Shown{whole.chars, whole.underlined, one.LineCells(0)};
+    }();
+    EXPECT_EQ(s.chars, "a\x83\x5C\x95");
+    EXPECT_EQ(s.underlined, (Cells{1, 2}));
+    EXPECT_EQ(s.cells, 4u);
+
+    // A long line of mixed characters: every window holds exactly the characters that
+    // meet it, for any checkpoint stride.
+    std::string line;
+    for (int i = 0; i < 3000; ++i) line += i % 3 ? "\x95\x5C" : (i % 7 ? "x" : "&\x83\x41");
+    const TextLayout plain(line.data(), line.size(), sjis, std::numeric_limits<uint32_t>::max());
+    TextLayout::ShownText whole, part;
+    plain.GetShownText(0, 0, std::numeric_limits<uint32_t>::max(), whole);
+    std::vector<uint32_t> startOf;  // the cell where the character of each cell starts
+    for (uint32_t c = 0; c < whole.chars.size();) {
+        const uint32_t n = sjis.IsLeadByte(whole.chars[c]) ? 2 : 1;
+        for (uint32_t i = 0; i < n; ++i) startOf.push_back(c);
+        c += n;
+    }
+    for (uint32_t stride : {1u, 3u, 5u, 64u}) {
+        const TextLayout layout2(line.data(), line.size(), sjis, stride);
+        ASSERT_EQ(layout2.LineCells(0), whole.chars.size());
+        for (uint32_t first = 0; first + 8 < whole.chars.size(); first += 1 + first / 5) {
+            layout2.GetShownText(0, first, first + 7, part);
+            const uint32_t from = startOf[first];
+            const uint32_t last = startOf[first + 6];
+            const uint32_t to = last + (sjis.IsLeadByte(whole.chars[last]) ? 2 : 1);
+            ASSERT_EQ(part.firstCell, from) << "stride " << stride << " cell " << first;
+            ASSERT_EQ(part.chars, whole.chars.substr(from, to - from));
+        }
+    }
+}
+
 TEST(TextLayoutClipping, EmptyOrPastTheEndWindowsShowNothing) {
     const std::string text = "abc\r\nde";
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     TextLayout::ShownText out;
     layout.GetShownText(0, 3, 10, out);
     EXPECT_TRUE(out.chars.empty());
@@ -251,7 +309,7 @@ TEST(TextLayoutClipping, EmptyOrPastTheEndWindowsShowNothing) {
 
 TEST(TextLayoutVisible, LinesAtTheEdges) {
     const std::string text = "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n";  // 10 lines
-    TextLayout layout(text.data(), text.size());
+    TextLayout layout(text.data(), text.size(), CodePage());
     const int32_t lh = 12;
     auto range = [&](int32_t top, int32_t height) {
         TextLayout::IndexRange r = layout.VisibleLines(top, height, lh);

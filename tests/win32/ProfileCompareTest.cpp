@@ -20,7 +20,8 @@ void ExpectSameStrings(const std::string& ini, std::initializer_list<Lookup> loo
     char buf[100];
     DWORD n = ::GetPrivateProfileStringA(l.section, l.key, "<default>", buf, sizeof buf,
                                          folder.File("T.INI").c_str());
-    EXPECT_EQ(ours.GetString(l.section, l.key, "<default>", sizeof buf), std::string(buf, n))
+    EXPECT_EQ(ours.GetString(l.section, l.key, "<default>", sizeof buf, CodePage()),
+              std::string(buf, n))
         << "[" << l.section << "] " << l.key << " in:\n"
         << ini;
   }

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/SystemCodePages.h"
 #include "res/resource.h"
+#include "tests/common/DoubleByteTexts.h"
 #include "tests/win32/AllocationCount.h"
 #include "tests/win32/ImportHook.h"
 #include "tests/win32/TestResources.h"
@@ -697,5 +699,72 @@ TEST_F(Viewer, TextOfAnyLengthStaysWithinSixteenBitCoordinates) {
   size_t at = 0;
   for (int k = 0; k < first; ++k) at = text.find("\r\n", at) + 2;
   EXPECT_EQ(Differences(Screen(h), Reference(text.substr(at), client, POINT{0, end - first * lh})), 0);
+  Close(win);
+}
+
+namespace {
+
+// Where a double-byte OEM code page is the system's (run with VOR_WINE_CODEPAGE), the
+// viewer's font shows double-byte characters: each is drawn whole, in its own two cells,
+// also where the view is scrolled sideways or repainted in part, an edge cutting it.
+class DoubleByteViewer : public Viewer {
+ protected:
+  void SetUp() override {
+    texts = DoubleByteTextsFor(::GetOEMCP());
+    ASSERT_TRUE(texts != nullptr && AfxOemCodePage().IsDoubleByte())
+        << "the OEM code page is " << ::GetOEMCP() << ", not a double-byte one";
+  }
+  const DoubleByteTexts* texts = nullptr;
+};
+
+// The pieces of text the viewer draws, with their positions.
+struct DrawnText {
+  int x;
+  std::string bytes;
+};
+std::vector<DrawnText> g_drawn;
+ImportHook* g_textOut = nullptr;
+BOOL WINAPI RecordTextOut(HDC dc, int x, int y, UINT o, const RECT* r, LPCSTR s, UINT n,
+                          const INT* dx) {
+  g_drawn.push_back(DrawnText{x, std::string(s, n)});
+  return ((decltype(&RecordTextOut))g_textOut->Original())(dc, x, y, o, r, s, n, dx);
+}
+
+}  // namespace
+
+TEST_F(DoubleByteViewer, CharactersAreDrawnWholeWhenScrolledSideways) {
+  std::string line;
+  for (int i = 0; i < 60; ++i) line += texts->fiveC;  // two bytes, two cells each
+  folder.Write("wide.txt", line + "\r\n" + line + "\r\n");
+  CTextWin* win = Open("wide.txt");
+  ASSERT_NE(win->View, nullptr);
+  CTextView* view = win->View;
+  HWND h = view->m_hWnd;
+  const int cw = view->CharWidth;
+  EXPECT_EQ(view->TextWidth, 120 * cw);
+  for (int i = 0; i < 3; ++i) Key(h, VK_RIGHT);
+  ASSERT_EQ(Pos(view).x, 3 * cw) << "the view starts in the middle of a character";
+
+  ImportHook hook("gdi32.dll", "ExtTextOutA", (void*)&RecordTextOut);
+  ASSERT_TRUE(hook.Active());
+  g_textOut = &hook;
+  // The whole view, then a strip whose left edge lies in the middle of a character.
+  for (const int left : {0, 2 * cw}) {
+    SCOPED_TRACE(left);
+    g_drawn.clear();
+    RECT strip = {left, 0, left + 5 * cw, Client(h).cy};
+    ::InvalidateRect(h, &strip, TRUE);
+    ::UpdateWindow(h);
+    ASSERT_FALSE(g_drawn.empty());
+    for (const DrawnText& d : g_drawn) {
+      const int cell = (d.x + Pos(view).x) / cw;
+      EXPECT_EQ(d.x + Pos(view).x, cell * cw);
+      EXPECT_EQ(cell % 2, 0) << "drawing starts on a trail byte at cell " << cell;
+      EXPECT_EQ(d.bytes.size() % 2, 0u) << "half a character at the end";
+      EXPECT_EQ(d.bytes, line.substr(cell, d.bytes.size()));
+      EXPECT_LE(d.x, left) << "the character cut by the edge comes whole";
+    }
+  }
+  g_textOut = nullptr;
   Close(win);
 }

@@ -122,7 +122,9 @@ const char* handleKind(HANDLE h) {
 // Splits a command line the way the Microsoft C runtime does: the program
 // name ends at the first blank outside quotes; in the arguments, 2n
 // backslashes before a quote give n backslashes and a quote toggles quoting,
-// 2n+1 give n backslashes and a literal quote. No wildcard expansion.
+// 2n+1 give n backslashes and a literal quote. No wildcard expansion. On a
+// double-byte code page a lead byte and the byte after it are one character,
+// copied whole: a trail byte 0x5C is no backslash.
 void reportArgs(Buf& r, const char* cmd) {
     Buf arg;
     int argc = 0;
@@ -145,6 +147,11 @@ void reportArgs(Buf& r, const char* cmd) {
         arg.clear();
         quoted = false;
         while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
+            if (IsDBCSLeadByte((BYTE)*p) && p[1]) {
+                arg.add(p, 2);
+                p += 2;
+                continue;
+            }
             if (*p == '\\') {
                 size_t n = 0;
                 while (p[n] == '\\') ++n;

@@ -1,0 +1,97 @@
+#include "framework/CodePage.h"
+
+#include <cstring>
+
+namespace {
+
+// The lead bytes of Windows' double-byte code pages, as the platform reports them.
+const unsigned char kShiftJisLeads[] = {0x81, 0x9F, 0xE0, 0xFC};  // 932
+const unsigned char kEastAsianLeads[] = {0x81, 0xFE};             // 936, 949, 950
+
+bool InSet(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+
+}  // namespace
+
+CodePage CodePage::FromLeadByteRanges(const unsigned char* ranges, size_t pairs) {
+  CodePage page;
+  for (size_t i = 0; i < pairs && (ranges[2 * i] != 0 || ranges[2 * i + 1] != 0); ++i) {
+    for (unsigned b = ranges[2 * i]; b <= ranges[2 * i + 1] && b < 256; ++b) {
+      page.m_lead[b >> 5] |= 1u << (b & 31);
+    }
+  }
+  return page;
+}
+
+CodePage CodePage::ForNumber(unsigned number) {
+  switch (number) {
+    case 932:
+      return FromLeadByteRanges(kShiftJisLeads, 2);
+    case 936:
+    case 949:
+    case 950:
+      return FromLeadByteRanges(kEastAsianLeads, 1);
+    default:
+      return CodePage();
+  }
+}
+
+bool CodePage::IsDoubleByte() const {
+  for (const uint32_t bits : m_lead) {
+    if (bits != 0) return true;
+  }
+  return false;
+}
+
+size_t CodePage::FindFirstOf(const std::string& text, const char* set, size_t from) const {
+  for (size_t i = from; i < text.size(); i += CharLength(text, i)) {
+    if (InSet(text[i], set)) return i;
+  }
+  return std::string::npos;
+}
+
+size_t CodePage::FindLastOf(const std::string& text, const char* set) const {
+  size_t found = std::string::npos;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (InSet(text[i], set)) found = i;
+  }
+  return found;
+}
+
+bool CodePage::EndsWith(const std::string& text, char c) const {
+  if (text.empty() || text.back() != c) return false;
+  if (!IsDoubleByte()) return true;
+  size_t last = 0;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+  return last == text.size() - 1;
+}
+
+size_t CodePage::CutPoint(const std::string& text, size_t limit) const {
+  if (limit >= text.size()) return text.size();
+  size_t i = 0;
+  while (i < limit) {
+    const size_t next = i + CharLength(text, i);
+    if (next > limit) break;
+    i = next;
+  }
+  return i;
+}
+
+std::string CodePage::FoldedCase(const std::string& text) const {
+  std::string folded = text;
+  for (size_t i = 0; i < folded.size(); i += CharLength(folded, i)) {
+    if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+  }
+  return folded;
+}
+
+std::string CodePage::OneBytePerCharacter(const std::string& text, char stand) const {
+  if (!IsDoubleByte()) return text;
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = CharLength(text, i);
+    out += n == 1 ? text[i] : stand;
+    i += n;
+  }
+  return out;
+}
