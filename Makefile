@@ -4,14 +4,17 @@
 #                 builder, build/win32/VORPACK.EXE and build/native/vorpack
 #   make test   - every test: native unit tests (ASan/UBSan), fuzzers, Win32 tests under Wine
 #                 (the end-to-end ones also with a real ARJ.EXE built from Debian's arj source)
-#   make demo   - runs the installer under Wine on the demo package, real volumes and ARJ.EXE
+#   make demo   - installs the demo package (real volumes and ARJ.EXE) with the installer
+#                 under Wine: driven through the whole installation and checked, with a
+#                 picture of each window, when there is no display
+#   make try PACKAGE=DIR - the same with any package folder (tools/try-package.sh)
 
 SHELL := /bin/bash
 ROOT := $(CURDIR)
 JOBS ?= 2
-CMAKE_QUIET := -DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev
+CMAKE_QUIET := -DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev --no-warn-unused-cli
 
-.PHONY: build test demo deps native fuzz win32 win64 clean
+.PHONY: build test demo try deps native fuzz win32 win64 clean
 
 deps:
 	@bash tools/setup-deps.sh
@@ -31,6 +34,9 @@ test: deps
 
 demo: deps
 	@bash tools/run-demo.sh
+
+try: deps
+	@bash tools/try-package.sh "$(PACKAGE)"
 
 clean:
 	rm -rf build

@@ -47,7 +47,7 @@ foreach(bench ${VOR_NATIVE_BENCHMARKS})
   target_link_libraries(${name} PRIVATE vor_check vor_portable)
 endforeach()
 
-# The ARJ.EXE build and the demo package builder refuse bad input clearly.
+# The ARJ.EXE build, the demo package builder and make try refuse bad input clearly.
 add_test(NAME tools.arj_scripts_refuse_bad_input
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/arj-scripts-test.sh ${CMAKE_SOURCE_DIR})
 

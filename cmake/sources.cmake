@@ -92,6 +92,21 @@ set(VOR_RESOURCE_FILES
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
 set(VOR_STANDIN_TARGETS standin)
 
+# The installation driver: drives the real installer from outside, as a user would. The
+# end-to-end tests and vordrive (make demo, make try) share it. It reads the
+# installation log by the progress dialog's own rules.
+set(VOR_DRIVER_SOURCES
+  tools/driver/Driver.cpp
+  tools/driver/InstallFlow.cpp
+  tools/driver/Screenshot.cpp
+  tools/driver/PictureCheck.cpp
+  tools/driver/ChildThreads.cpp
+  tools/driver/LogFollower.cpp
+  tools/driver/SecondVolumeHold.cpp
+  install/LogLineRules.cpp
+)
+set(VOR_DRIVER_MAIN tools/driver/vordrive.cpp)
+
 set(VOR_UNIT_TESTS
   tests/unit/ProfileFileTest.cpp
   tests/unit/InstallSettingsTest.cpp
@@ -109,6 +124,8 @@ set(VOR_UNIT_TESTS
   tests/unit/PackageBuilderTest.cpp
   tests/unit/LargeVolumeTest.cpp
   tests/unit/ArjTestFiles.cpp
+  tests/unit/PictureCheckTest.cpp
+  tools/driver/PictureCheck.cpp
 )
 
 set(VOR_FUZZ_TARGETS

@@ -101,6 +101,19 @@ foreach(src ${VOR_STANDIN_SOURCES})
   target_link_options(${name} PRIVATE -static -s)
 endforeach()
 
+# The installation driver, and vordrive, which takes the installer through a whole
+# installation and pictures each window (make demo, make try: tools/try-package.sh).
+add_library(vor_driver STATIC ${VOR_DRIVER_SOURCES})
+target_include_directories(vor_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vor_driver PRIVATE ${VOR_WARNINGS})
+target_compile_definitions(vor_driver PRIVATE ${VOR_TEST_WINVER})
+target_link_libraries(vor_driver PUBLIC gdi32 user32 kernel32)
+add_executable(vordrive ${VOR_DRIVER_MAIN})
+target_compile_options(vordrive PRIVATE ${VOR_WARNINGS} -Os)
+target_compile_definitions(vordrive PRIVATE ${VOR_TEST_WINVER})
+target_link_options(vordrive PRIVATE -static -s)
+target_link_libraries(vordrive PRIVATE vor_driver)
+
 # The product's toolchain (win32 thread model) cannot build GoogleTest: the tests are
 # built in a tree of their own with the posix compilers (tools/run-tests.sh).
 if(VOR_PRODUCT_TOOLCHAIN)
@@ -138,7 +151,7 @@ if(VOR_BUILD_TESTS)
   target_compile_definitions(vor_e2e_tests PRIVATE ${VOR_TEST_WINVER})
   target_link_options(vor_e2e_tests PRIVATE -static)
   target_include_directories(vor_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(vor_e2e_tests PRIVATE gtest ${VOR_WIN_LIBS})
+  target_link_libraries(vor_e2e_tests PRIVATE vor_driver gtest ${VOR_WIN_LIBS})
   add_dependencies(vor_e2e_tests ${VOR_PRODUCT_TARGETS} ${VOR_STANDIN_TARGETS})
 
   # Benchmarks: console programs on the installer's code and resources (not in ctest).

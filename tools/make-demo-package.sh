@@ -9,7 +9,8 @@
 #
 # ARJEXE is the Win32 ARJ.EXE from tools/arj/build-arj.sh (build/arj/ARJ.EXE), a test
 # and demo tool: a real package brings its own decompressor. PAYLOADDIR is where the
-# payload is written and kept (default: a temporary folder, removed at the end).
+# payload is written (emptied first) and kept, for a comparison with what an
+# installation unpacks (default: a temporary folder, removed at the end).
 # VORPACK names the vorpack program (default build/native/vorpack, built if missing),
 # VOR_INSTALLER the ZEZADERI.EXE to ship (default build/win32/ZEZADERI.EXE, built if
 # missing).
@@ -33,8 +34,8 @@ if [ -z "${VOR_INSTALLER:-}" ] && [ ! -f "$installer" ]; then
   cmake --build "$root/build/win32" -j 2 --target ZEZADERI -- --no-print-directory >/dev/null
 fi
 if [ -n "${3:-}" ]; then
-  payload=$3
-  mkdir -p "$payload"
+  payload=$(mkdir -p "$3" && cd "$3" && pwd)
+  rm -rf "${payload:?}"/*
 else
   payload=$(mktemp -d)
   trap 'rm -rf "$payload"' EXIT

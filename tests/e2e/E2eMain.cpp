@@ -8,18 +8,6 @@
 
 #include "tests/e2e/Driver.h"
 
-namespace {
-// Unix paths reach Windows programs under Wine as drive Z:.
-std::string WindowsPath(std::string p) {
-  if (!p.empty() && p[0] == '/') p = "Z:" + p;
-  for (char& c : p) {
-    if (c == '/') c = '\\';
-  }
-  while (p.size() > 3 && p.back() == '\\') p.pop_back();
-  return p;
-}
-}  // namespace
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {

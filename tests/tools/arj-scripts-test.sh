@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Bad input to the ARJ.EXE build and the demo package builder: a clear message, a
-# failing exit status, and nothing lost in the folder it was pointed at.
+# Bad input to the ARJ.EXE build, the demo package builder and make try: a clear
+# message, a failing exit status, and nothing lost in the folder it was pointed at.
 set -uo pipefail
 root=${1:?usage: arj-scripts-test.sh SOURCE_TREE}
 work=$(mktemp -d)
@@ -24,5 +24,12 @@ expect "demo package without arguments fails with its usage" grep -q "usage: mak
 bash "$root/tools/arj/build-arj.sh" arm64 >"$work/out" 2>&1
 expect "ARJ.EXE for an unknown architecture fails" test $? -eq 2
 expect "and says which ones there are" grep -q "unknown architecture arm64 (i686 or x86_64)" "$work/out"
+
+bash "$root/tools/try-package.sh" "$work/pkg" >"$work/out" 2>&1
+expect "make try on a folder without VOR.INI fails" test $? -eq 2
+expect "and says it is not a package" grep -q "$work/pkg has no VOR.INI: it is not a package" "$work/out"
+expect "and leaves the folder as it was" test "$(ls "$work/pkg")" = keep.txt
+bash "$root/tools/try-package.sh" "$work/none" >"$work/out" 2>&1
+expect "make try on a missing folder says so" grep -q "try: $work/none is not a folder" "$work/out"
 
 exit $((failures > 0))
