@@ -1,7 +1,10 @@
 #include <windows.h>
 
 #include "check/FileOperations.h"
-#include "config/ProfileFile.h"
+#include "check/Folder.h"
+
+// Paths are in the system's ANSI code page, read by character: a trail byte 0x5C is no
+// separator.
 
 PathKind KindOfPath(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -20,17 +23,21 @@ bool AbsolutePath(const std::string& path, std::string* absolute) {
   if (n == 0 || n >= sizeof full || KindOfPath(full) == PathKind::None) return false;
   *absolute = std::string(full, n);
   // "C:\Games\" and "C:\Games" are one folder; a drive root keeps its separator.
-  while (absolute->size() > 3 && (absolute->back() == '\\' || absolute->back() == '/')) {
+  const CodePage cp = DefaultCodePage();
+  while (absolute->size() > 3 && (cp.EndsWith(*absolute, '\\') || cp.EndsWith(*absolute, '/'))) {
     absolute->pop_back();
   }
   return true;
 }
 
 bool IsWithin(const std::string& inner, const std::string& outer) {
-  if (inner.size() < outer.size() || !ProfileFile::SameName(inner.substr(0, outer.size()), outer))
+  const CodePage cp = DefaultCodePage();
+  if (inner.size() < outer.size() ||
+      cp.FoldedCase(inner.substr(0, outer.size())) != cp.FoldedCase(outer)) {
     return false;
-  const char last = outer.empty() ? '\\' : outer.back();
-  return inner.size() == outer.size() || last == '\\' || inner[outer.size()] == '\\';
+  }
+  return inner.size() == outer.size() || outer.empty() || cp.EndsWith(outer, '\\') ||
+         inner[outer.size()] == '\\';
 }
 
 std::string ProgramFolder() {
@@ -38,6 +45,6 @@ std::string ProgramFolder() {
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   if (n == 0 || n >= sizeof path) return ".";
   const std::string file(path, n);
-  const size_t cut = file.find_last_of("\\/");
+  const size_t cut = DefaultCodePage().FindLastOf(file, "\\/");
   return cut == std::string::npos ? "." : file.substr(0, cut);
 }
