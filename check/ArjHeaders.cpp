@@ -1,5 +1,6 @@
 #include "check/ArjHeaders.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "check/Folder.h"
@@ -17,6 +18,12 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::strin
   FILE* f = OpenRegularFile(path, &size, why);
   if (f == nullptr) return nullptr;
   return std::unique_ptr<FileSource>(new FileSource(f, size));
+}
+
+std::string ByteSource::ReadFront(uint64_t limit) {
+  std::string bytes(static_cast<size_t>(std::min(Size(), limit)), '\0');
+  if (!bytes.empty()) bytes.resize(ReadAt(0, &bytes[0], bytes.size()));
+  return bytes;
 }
 
 FileSource::~FileSource() { std::fclose(m_file); }

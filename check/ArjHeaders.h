@@ -31,6 +31,9 @@ class ByteSource {
   virtual uint64_t Size() const = 0;
   // Copies up to n bytes from offset; returns how many it copied (fewer at the end).
   virtual size_t ReadAt(uint64_t offset, void* buffer, size_t n) = 0;
+  // The first bytes, at most `limit` of them; fewer where the source ends or a read
+  // fails (compare the length with Size() to tell).
+  std::string ReadFront(uint64_t limit);
 };
 
 class MemorySource : public ByteSource {

@@ -41,8 +41,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   std::string why;
   std::unique_ptr<FileSource> file = FileSource::Open(path, &why);
   if (!file) return false;
-  bytes->resize(static_cast<size_t>(file->Size()));
-  return bytes->empty() || file->ReadAt(0, &(*bytes)[0], bytes->size()) == bytes->size();
+  *bytes = file->ReadFront(file->Size());
+  return bytes->size() == file->Size();
 }
 
 // The archiver's last lines, its progress indicator's backspaces taken out.

@@ -192,8 +192,8 @@ bool Checker::ReadConfig(std::string* bytes) {
     return false;
   }
   if (file && why.empty()) {
-    bytes->resize(static_cast<size_t>(file->Size()));
-    if (file->ReadAt(0, &(*bytes)[0], bytes->size()) != bytes->size()) why = "cannot be read";
+    *bytes = file->ReadFront(kMaxConfigBytes);
+    if (bytes->size() != file->Size()) why = "cannot be read";
   }
   if (!why.empty()) {
     Add(Severity::Error, m_report.configFile, 0, why + ": the installer takes every default");
@@ -579,11 +579,10 @@ void Checker::CheckFolderFiles() {
 }
 
 void Checker::CheckDescription(const FolderEntry& entry) {
-  std::string why, bytes;
+  std::string why;
   std::unique_ptr<FileSource> file = FileSource::Open(Join(m_folder, entry.name), &why);
   if (!file) return;  // the viewer reports it as the installer meets it
-  bytes.resize(static_cast<size_t>(std::min<uint64_t>(file->Size(), kMaxConfigBytes)));
-  if (!bytes.empty()) bytes.resize(file->ReadAt(0, &bytes[0], bytes.size()));
+  const std::string bytes = file->ReadFront(kMaxConfigBytes);
   for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) {
     m_report.findings.push_back(f);
   }

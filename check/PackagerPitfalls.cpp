@@ -12,18 +12,6 @@ constexpr uint64_t kSpaceSlackMegabytes = 10;
 
 bool Separator(char c) { return c == '\\' || c == '/'; }
 
-// The text with each double-byte character written as two letters: positions stay, and
-// a trail byte 0x5C is no longer taken for a separator.
-std::string Shape(const std::string& text, const CodePage& cp) {
-  std::string shape = text;
-  for (size_t i = 0; i < shape.size();) {
-    const size_t n = cp.CharLength(shape, i);
-    if (n == 2) shape[i] = shape[i + 1] = 'x';
-    i += n;
-  }
-  return shape;
-}
-
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string AmpersandsDoubled(const std::string& text) {
@@ -53,7 +41,7 @@ size_t FindSingleAmpersand(const std::string& text) {
 }
 
 std::string FolderThatMustExist(const std::string& text, const CodePage& cp) {
-  const std::string folder = Shape(text, cp);
+  const std::string folder = cp.SingleByteShape(text, 'x');
   // Where the folders that may be new start: after "X:", "X:\", "\", or "\\server\share\".
   size_t start = 0;
   if (folder.size() >= 2 && folder[1] == ':') start = 2;
@@ -105,7 +93,7 @@ std::vector<SettingFinding> SettingPitfalls(const InstallSettings& s, const Code
   }
   const std::string existing = FolderThatMustExist(s.InstallDir, cp);
   if (!existing.empty()) {
-    const std::string shape = Shape(s.InstallDir, cp);
+    const std::string shape = cp.SingleByteShape(s.InstallDir, 'x');
     const size_t last = shape.find_last_not_of("\\/");
     const size_t start = shape.find_last_of("\\/", last) + 1;
     found.push_back({Severity::Note, kDefaultDirectoryKey,

@@ -84,14 +84,13 @@ std::string CodePage::FoldedCase(const std::string& text) const {
   return folded;
 }
 
-std::string CodePage::OneBytePerCharacter(const std::string& text, char stand) const {
-  if (!IsDoubleByte()) return text;
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    const size_t n = CharLength(text, i);
-    out += n == 1 ? text[i] : stand;
+std::string CodePage::SingleByteShape(const std::string& text, char stand) const {
+  std::string shape = text;
+  if (!IsDoubleByte()) return shape;
+  for (size_t i = 0; i < shape.size();) {
+    const size_t n = CharLength(shape, i);
+    if (n == 2) shape[i] = shape[i + 1] = stand;
     i += n;
   }
-  return out;
+  return shape;
 }

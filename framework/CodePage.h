@@ -52,10 +52,10 @@ class CodePage {
   // stays as it is, its trail byte included.
   std::string FoldedCase(const std::string& text) const;
 
-  // The text with each double-byte character replaced by `stand`, one byte: for rules
-  // that look at single-byte characters only (separators, dots, blanks) and count
-  // characters.
-  std::string OneBytePerCharacter(const std::string& text, char stand) const;
+  // The text with both bytes of each double-byte character made `stand`: positions
+  // stay, and no trail byte is left to be taken for a separator, a dot or a blank. For
+  // rules that look at single-byte characters only.
+  std::string SingleByteShape(const std::string& text, char stand) const;
 
  private:
   uint32_t m_lead[8] = {};  // one bit a byte: a lead byte

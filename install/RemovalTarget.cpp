@@ -134,10 +134,10 @@ std::string BuildDeleteSourceList(const std::string& dir) {
 
 RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp) {
   if (dir.empty()) return RemovalRefusal::EmptyText;
-  // Read by character: each double-byte character stands as one byte that is part of
-  // a name, so that its trail byte is never taken for a separator (a name ending in
-  // such a character, then "\..", still names the drive), a wildcard or a drive letter.
-  const std::string chars = cp.OneBytePerCharacter(dir, '_');
+  // Read by character: each double-byte character stands as bytes that are part of a
+  // name, so that its trail byte is never taken for a separator (a name ending in such
+  // a character, then "\..", still names the drive), a wildcard or a drive letter.
+  const std::string chars = cp.SingleByteShape(dir, '_');
   if (HasInvalidCharacter(chars)) return RemovalRefusal::InvalidCharacters;
   const std::string path = TrimBlanks(chars);
   if (path.empty()) return RemovalRefusal::NoFolderName;
