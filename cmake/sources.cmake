@@ -77,7 +77,7 @@ set(VOR_APP_SOURCES
 )
 
 # The installer's own C runtime (the product build only).
-set(VOR_CRT_SOURCES crt/Startup.cpp crt/Heap.cpp crt/Memory.cpp)
+set(VOR_CRT_SOURCES crt/Startup.cpp crt/DllSearch.cpp crt/Heap.cpp crt/Memory.cpp)
 
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -87,6 +87,7 @@ set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/FolderDlg.rc
   ${CMAKE_SOURCE_DIR}/res/DecompressDlg.rc
   ${CMAKE_SOURCE_DIR}/res/working.avi
+  ${CMAKE_SOURCE_DIR}/res/ZEZADERI.manifest
 )
 
 set(VOR_STANDIN_SOURCES tools/standin/standin.cpp)
@@ -176,8 +177,9 @@ set(VOR_E2E_TESTS
   tests/e2e/RealFoldersTest.cpp
   tests/e2e/RealArjTest.cpp
   tests/e2e/DoubleByteTest.cpp
+  tests/e2e/PlantedDllTest.cpp
 )
-set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders RealArj)
+set(VOR_E2E_TEST_SUITES Startup Install Remove ViewerE2e Demo RealFolders RealArj PlantedDll)
 # Run again where Wine answers as Windows 98: the installations whose watching of the
 # decompressor differs between the two families.
 set(VOR_E2E_FAMILY98_TESTS Family98.* Install.WholeInstallationWithTheStandIn

@@ -6,7 +6,8 @@
 // (Heap.cpp) and the memory and string functions (Memory.cpp). No stdio, no signals,
 // no locale: nothing in the program uses them.
 //
-// Start-up: the compiler collects the static constructors of every object file in the
+// Start-up: the program's first act restricts where DLLs are looked for
+// (DllSearch.cpp), before any static constructor can load one. Then the compiler collects the static constructors of every object file in the
 // linker's list __CTOR_LIST__ (-1, the functions, 0) and registers each static object's
 // destructor with atexit as it is constructed. The list is run from its end, as the
 // compiler's own start-up code does: that end holds crtend.o's entry, which registers
@@ -15,6 +16,8 @@
 // status: the atexit functions run in reverse order of registration, then the process
 // ends.
 #include <windows.h>
+
+#include "crt/DllSearch.h"
 
 extern "C" {
 extern void (*__CTOR_LIST__[])();
@@ -85,6 +88,7 @@ extern "C" void abort() { ::ExitProcess(3); }
 
 // The entry point: the stack is realigned, as the platform guarantees only 4 bytes.
 extern "C" __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
+  RestrictDllSearch();
   RunConstructorList();
   STARTUPINFOA startup;
   startup.cb = sizeof startup;

@@ -1,12 +1,26 @@
 #include "framework/WinApp.h"
 
-#include <commctrl.h>
-
+#include "crt/SystemFolder.h"
 #include "framework/SystemCodePages.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
+
+// The common controls are loaded, not imported: a DLL the program imports is looked for
+// beside it first, before the program could restrict the search (crt/DllSearch.cpp).
+// From Vista on, the system's side-by-side redirection takes the name to the system's
+// own copy; before, the system folder's copy is loaded by its path.
+void InitCommonControlsLibrary() {
+  const DWORD version = ::GetVersion();
+  const bool sideBySide = (version & 0x80000000u) == 0 && LOBYTE(LOWORD(version)) >= 6;
+  const HMODULE library = sideBySide ? ::LoadLibraryA("COMCTL32.DLL") : LoadSystemLibrary("COMCTL32.DLL");
+  if (library == nullptr) return;
+  using InitCommonControlsFunction = void(WINAPI*)();
+  const auto init =
+      reinterpret_cast<InitCommonControlsFunction>(::GetProcAddress(library, "InitCommonControls"));
+  if (init != nullptr) init();
 }
+}  // namespace
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
@@ -39,7 +53,7 @@ void CWinApp::InitApplication(HINSTANCE hInstance) {
     m_strAppName = name;
   }
   // The progress bar and the animation control are among the first common controls.
-  ::InitCommonControls();
+  InitCommonControlsLibrary();
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

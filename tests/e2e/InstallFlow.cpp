@@ -21,3 +21,14 @@ void PreparePackageIn(const std::string& dir, const std::string& installKeys,
   ASSERT_TRUE(::CopyFileA((g_paths.bin + "\\standin.exe").c_str(), (prefix + "unpacker.exe").c_str(), FALSE));
   WriteWholeFile(prefix + "unpacker.script", script);
 }
+
+HWND WaitForShellQuestion(const Installer& app) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND h : app.Windows()) {
+      if (::GetDlgItem(h, IDYES) != nullptr && Text(h) != "VOR Custom Installer") found = h;
+    }
+    return found != nullptr;
+  });
+  return found;
+}

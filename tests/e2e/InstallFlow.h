@@ -17,3 +17,6 @@ void PreparePackage(const SourceFolder& folder, const std::string& installKeys,
 // The same in any folder, given by its path ("T:\" for a drive root).
 void PreparePackageIn(const std::string& dir, const std::string& installKeys,
                       const std::string& decompressionKeys, const std::string& script);
+// Waits for the shell's own question before it deletes a folder ("Remove Install
+// Directory"); null when it does not come.
+HWND WaitForShellQuestion(const Installer& app);

@@ -5,18 +5,6 @@
 
 namespace {
 
-// The shell's own question before it deletes a folder.
-HWND WaitForShellQuestion(const Installer& app) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND h : app.Windows()) {
-      if (::GetDlgItem(h, IDYES) != nullptr && Text(h) != "VOR Custom Installer") found = h;
-    }
-    return found != nullptr;
-  });
-  return found;
-}
-
 TEST(Remove, AsksThroughTheShellAndRemovesTheTree) {
   SourceFolder folder;
   const std::string target = folder.File("installed");

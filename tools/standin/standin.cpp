@@ -424,6 +424,9 @@ void runLine(int lineNo, char* text) {
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
         if (!usable(h)) fail(lineNo, "cannot create file", line);
         CloseHandle(h);
+    } else if (is("load")) {
+        if (!*arg) fail(lineNo, "missing path", line);
+        if (!LoadLibraryA(arg)) fail(lineNo, "cannot load", line);
     } else if (is("exit")) {
         if (!parseNumber(arg, &num)) fail(lineNo, "bad number", line);
         ExitProcess((UINT)num);
