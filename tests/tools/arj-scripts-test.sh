@@ -31,5 +31,12 @@ expect "and says it is not a package" grep -q "$work/pkg has no VOR.INI: it is n
 expect "and leaves the folder as it was" test "$(ls "$work/pkg")" = keep.txt
 bash "$root/tools/try-package.sh" "$work/none" >"$work/out" 2>&1
 expect "make try on a missing folder says so" grep -q "try: $work/none is not a folder" "$work/out"
+mkdir -p "$work/game"
+printf '[INSTALL]\r\nApp_Name=Game\r\n' >"$work/game/VOR.INI"
+bash "$root/tools/try-package.sh" --target 'Games\Pixel' "$work/game" >"$work/out" 2>&1
+expect "make try refuses a --target without its drive" test $? -eq 2
+expect "and says what it takes" grep -qF 'try: --target takes a folder with its drive (C:\Games\Pixel) or a name (C:\NAME), not Games\Pixel' "$work/out"
+expect "and leaves the package as it was" test "$(ls "$work/game")" = VOR.INI
+expect "tools/try-package.sh is executable" test -x "$root/tools/try-package.sh"
 
 exit $((failures > 0))
