@@ -7,8 +7,8 @@
 #   make demo   - installs the demo package (real volumes and ARJ.EXE) with the installer
 #                 under Wine: driven through the whole installation and checked, with a
 #                 picture of each window, when there is no display
-#   make try PACKAGE=DIR [TARGET=FOLDER] - the same with any package folder
-#                 (tools/try-package.sh), into its Default_Directory or FOLDER
+#   make try PACKAGE=DIR [TARGET=FOLDER] [CODE_PAGE=N] - the same with any package
+#                 folder (tools/try-package.sh), into its Default_Directory or FOLDER
 #   make pictures - the demo on a virtual display, its pictures made the README's (docs/)
 
 SHELL := /bin/bash
@@ -39,7 +39,7 @@ demo: deps
 
 # TARGET is read from the environment, where make puts it, so its backslashes stay.
 try: deps
-	@bash tools/try-package.sh $${TARGET:+--target "$$TARGET"} "$(PACKAGE)"
+	@bash tools/try-package.sh $${TARGET:+--target "$$TARGET"} $${CODE_PAGE:+--code-page "$$CODE_PAGE"} "$(PACKAGE)"
 
 pictures: deps
 	@bash tools/run-demo.sh --docs

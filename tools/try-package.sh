@@ -2,7 +2,7 @@
 # Tries a package on this machine: runs the installer, build/win32/ZEZADERI.EXE (built
 # if needed), on a copy of the package folder under Wine (make try PACKAGE=DIR).
 #
-#   tools/try-package.sh [--work DIR] [--target FOLDER] [--expect DIR] [--label WORD] PACKAGE
+#   tools/try-package.sh [--work DIR] [--target FOLDER] [--code-page N] [--expect DIR] [--label WORD] PACKAGE
 #
 # The installer writes its log, VORDECOMP.LOG, into the folder it starts in: it runs on
 # a copy, WORK/package (WORK is build/try unless given; a package that already lies
@@ -19,6 +19,9 @@
 # as the screen shows it, and leaves a picture of each in WORK
 # (01-vor-custom-installer.png, ...) and all of them in WORK/installation.png, then
 # lists the files installed. With --expect DIR, they must be DIR's files, byte for byte.
+# With --code-page 932, 936, 949 or 950 Wine runs as Japanese, Simplified Chinese, Korean
+# or Traditional Chinese Windows (their ANSI and OEM code pages), in a prefix of its own;
+# otherwise as a Western one (1252 and 437).
 # A folder that the installer made in the prefix on an earlier such run is removed
 # first, with what it holds, so each run installs as on a clean machine.
 # Its messages start with "try:" (or "WORD:" with --label, as make demo does).
@@ -26,13 +29,14 @@
 # Exit status: 0 installed; 1 the installer showed an error instead, or the files
 # differ; 2 the run could not go on or the package is not one.
 #
-# Wine runs in a prefix of its own, build/wineprefix-demo (made on first use, about 20
+# Wine runs in a prefix of its own, build/wineprefix-demo (-cpN with --code-page N; made on first use, about 20
 # s), so the tests' prefixes are untouched; its server ends with the run.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-usage="usage: try-package.sh [--work DIR] [--target FOLDER] [--expect DIR] [--label WORD] PACKAGE (make try PACKAGE=DIR [TARGET=FOLDER])"
+usage="usage: try-package.sh [--work DIR] [--target FOLDER] [--code-page N] [--expect DIR] [--label WORD] PACKAGE (make try PACKAGE=DIR [TARGET=FOLDER] [CODE_PAGE=N])"
 work=$root/build/try
 target=
+codepage=
 expect=
 label=try
 package=
@@ -42,6 +46,7 @@ while [ $# -gt 0 ]; do
     --target) target=${2:?$usage}; shift 2 ;;
     --expect) expect=${2:?$usage}; shift 2 ;;
     --label) label=${2:?$usage}; shift 2 ;;
+    --code-page) codepage=${2:?$usage}; shift 2 ;;
     -*) echo "$label: unknown option $1; $usage" >&2; exit 2 ;;
     *) [ -z "$package" ] || { echo "$label: one package at a time; $usage" >&2; exit 2; }
        package=$1; shift ;;
@@ -57,6 +62,12 @@ fi
 package=$(cd "$package" && pwd)
 [ -z "$expect" ] || expect=$(cd "$expect" && pwd)
 work=$(mkdir -p "$work" && cd "$work" && pwd)
+case "$codepage" in
+  "" | 1252) codepage= ;;
+  932 | 936 | 949 | 950) ;;
+  *) echo "$label: --code-page takes 932, 936, 949 or 950 (1252, a Western Windows, unless given), not $codepage" >&2
+     exit 2 ;;
+esac
 case "$target" in
   "" | [A-Za-z]:\\*) ;;
   *[\\/:]*) echo "$label: --target takes a folder with its drive (C:\\Games\\Pixel) or a name (C:\\NAME), not $target" >&2
@@ -88,7 +99,8 @@ fi
 find "$copy" -maxdepth 1 -type f -iname VORDECOMP.LOG -delete
 rm -f "$work"/[0-9][0-9]-*.bmp "$work"/[0-9][0-9]-*.png "$work/installation.png"
 
-export VOR_WINEPREFIX=$root/build/wineprefix-demo
+export VOR_WINEPREFIX=$root/build/wineprefix-demo${codepage:+-cp$codepage}
+[ -z "$codepage" ] || export VOR_WINE_CODEPAGE=$codepage
 wine_run() { "$root/tools/wine-run.sh" win32 "$@"; }
 end_server() {
   WINEPREFIX=$VOR_WINEPREFIX "${WINESERVER:-/usr/lib/wine/wineserver64}" -k >/dev/null 2>&1 || true

@@ -37,6 +37,8 @@ bash "$root/tools/try-package.sh" --target 'Games\Pixel' "$work/game" >"$work/ou
 expect "make try refuses a --target without its drive" test $? -eq 2
 expect "and says what it takes" grep -qF 'try: --target takes a folder with its drive (C:\Games\Pixel) or a name (C:\NAME), not Games\Pixel' "$work/out"
 expect "and leaves the package as it was" test "$(ls "$work/game")" = VOR.INI
+bash "$root/tools/try-package.sh" --code-page 1251 "$work/game" >"$work/out" 2>&1
+expect "make try refuses a code page it cannot run as" grep -q "try: --code-page takes 932, 936, 949 or 950 (1252, a Western Windows, unless given), not 1251" "$work/out"
 expect "tools/try-package.sh is executable" test -x "$root/tools/try-package.sh"
 
 exit $((failures > 0))
