@@ -206,6 +206,8 @@ if [ -f "$chosen" ]; then
   drive_c=$(cd "$VOR_WINEPREFIX/drive_c" && pwd -P)
   if [ "$(sed -n 2p "$chosen")" = made ] && [ -d "$target_dir" ]; then
     case "$target_dir" in "$drive_c"/?*) echo "$target_dir" >>"$made_list" ;; esac
+  elif [ -n "$target_dir" ] && [ -d "$target_dir" ]; then
+    echo "$label: $folder was there before this run and was used as it was (for a run as on a clean machine, remove ${target_dir#"$root"/})"
   fi
 fi
 count=0

@@ -272,14 +272,15 @@ class Run {
     const std::string caption = kViewerCaption + file;
     Click(main, button);
     HWND viewer = WaitForWindowOrBox(app, caption, kStepMs);
-    if (viewer != nullptr && IsMessageBox(viewer)) {
+    const bool unread = viewer != nullptr && IsMessageBox(viewer);
+    if (unread) {
       m_failed = true;
       AnswerError(ShowBox(viewer, m_pictures));
       viewer = app.WaitForWindow(caption, kStepMs);
     }
     if (viewer == nullptr) throw Stuck{Missing(app, "the viewer \"" + caption + "\"")};
     m_pictures.Take(viewer);
-    Say(caption + ": " + what);
+    Say(caption + ": " + (unread ? "empty" : what));
     ::PostMessageA(viewer, WM_CLOSE, 0, 0);
     if (!WaitUntil([&] { return !::IsWindow(viewer); }, kStepMs)) {
       throw Stuck{"the viewer \"" + caption + "\" did not close"};
