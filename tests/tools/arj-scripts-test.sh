@@ -3,13 +3,7 @@
 # message, a failing exit status, and nothing lost in the folder it was pointed at.
 set -uo pipefail
 root=${1:?usage: arj-scripts-test.sh SOURCE_TREE}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-expect() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
 mkdir -p "$work/pkg"
 echo precious >"$work/pkg/keep.txt"

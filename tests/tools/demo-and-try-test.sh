@@ -7,13 +7,7 @@
 set -uo pipefail
 root=${1:?usage: demo-and-try-test.sh SOURCE_TREE}
 [ -f "$root/build/arj/ARJ.EXE" ] || { echo "no $root/build/arj/ARJ.EXE: no demo package"; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-expect() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 # The scripts take a display that is set for one you click on.
 unset DISPLAY
 cd "$root"
