@@ -29,8 +29,9 @@
 # Exit status: 0 installed; 1 the installer showed an error instead, or the files
 # differ; 2 the run could not go on or the package is not one.
 #
-# Wine runs in a prefix of its own, build/wineprefix-demo (-cpN with --code-page N; made on first use, about 20
-# s), so the tests' prefixes are untouched; its server ends with the run.
+# Wine runs in a prefix of its own, build/wineprefix-demo (build/wineprefix-demo-cpN
+# with --code-page N; made on first use, about 20 s), so the tests' prefixes are
+# untouched; its server ends with the run.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 usage="usage: try-package.sh [--work DIR] [--target FOLDER] [--code-page N] [--expect DIR] [--label WORD] PACKAGE (make try PACKAGE=DIR [TARGET=FOLDER] [CODE_PAGE=N])"
@@ -185,6 +186,20 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c "$(declare -f wine_run prepare_pre
   end_server
   exit $status' || status=$?
 
+# The folder the installation went into, kept in the list when the installer made it
+# (also when the run did not go through).
+folder= target_dir=
+if [ -f "$chosen" ]; then
+  folder=$(sed -n 1p "$chosen")
+  target_dir=$(unix_path "$folder")
+  drive_c=$(cd "$VOR_WINEPREFIX/drive_c" && pwd -P)
+  if [ "$(sed -n 2p "$chosen")" = made ] && [ -d "$target_dir" ]; then
+    case "$target_dir" in "$drive_c"/?*) echo "$target_dir" >>"$made_list" ;; esac
+  elif [ -n "$target_dir" ] && [ -d "$target_dir" ]; then
+    echo "$label: $folder was there before this run and was used as it was (for a run as on a clean machine, remove ${target_dir#"$root"/})"
+  fi
+fi
+
 pictures=()
 for bmp in "$work"/[0-9][0-9]-*.bmp; do
   [ -f "$bmp" ] || continue
@@ -199,17 +214,6 @@ if [ "${#pictures[@]}" -gt 0 ]; then
 fi
 [ "$status" -le 1 ] || { echo "$label: the run did not go through (see above)" >&2; exit 2; }
 
-folder= target_dir=
-if [ -f "$chosen" ]; then
-  folder=$(sed -n 1p "$chosen")
-  target_dir=$(unix_path "$folder")
-  drive_c=$(cd "$VOR_WINEPREFIX/drive_c" && pwd -P)
-  if [ "$(sed -n 2p "$chosen")" = made ] && [ -d "$target_dir" ]; then
-    case "$target_dir" in "$drive_c"/?*) echo "$target_dir" >>"$made_list" ;; esac
-  elif [ -n "$target_dir" ] && [ -d "$target_dir" ]; then
-    echo "$label: $folder was there before this run and was used as it was (for a run as on a clean machine, remove ${target_dir#"$root"/})"
-  fi
-fi
 count=0
 [ -z "$target_dir" ] || [ ! -d "$target_dir" ] || count=$(find "$target_dir" -type f | wc -l)
 if [ -z "$folder" ]; then
