@@ -237,7 +237,8 @@ class Run {
       const std::string now = ControlText(progress, kSource);
       if (now.empty() || now == source) return;
       source = now;
-      Say(std::string(kProgressCaption) + ": " + source + " (step " + std::to_string(position()) + " of " +
+      // The source field shows its text as it is (SS_NOPREFIX).
+      Say(std::string(kProgressCaption) + ": " + Utf8(source) + " (step " + std::to_string(position()) + " of " +
           std::to_string(steps) + ")");
     };
     // Follows the volumes as they go by (and takes the picture), until the result.
