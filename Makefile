@@ -7,14 +7,16 @@
 #   make demo   - installs the demo package (real volumes and ARJ.EXE) with the installer
 #                 under Wine: driven through the whole installation and checked, with a
 #                 picture of each window, when there is no display
-#   make try PACKAGE=DIR - the same with any package folder (tools/try-package.sh)
+#   make try PACKAGE=DIR [TARGET=FOLDER] [CODE_PAGE=N] - the same with any package
+#                 folder (tools/try-package.sh), into its Default_Directory or FOLDER
+#   make pictures - the demo on a virtual display, its pictures made the README's (docs/)
 
 SHELL := /bin/bash
 ROOT := $(CURDIR)
 JOBS ?= 2
 CMAKE_QUIET := -DCMAKE_RULE_MESSAGES=OFF --log-level=WARNING -Wno-dev --no-warn-unused-cli
 
-.PHONY: build test demo try deps native fuzz win32 win64 clean
+.PHONY: build test demo try pictures deps native fuzz win32 win64 clean
 
 deps:
 	@bash tools/setup-deps.sh
@@ -35,8 +37,12 @@ test: deps
 demo: deps
 	@bash tools/run-demo.sh
 
+# TARGET is read from the environment, where make puts it, so its backslashes stay.
 try: deps
-	@bash tools/try-package.sh "$(PACKAGE)"
+	@bash tools/try-package.sh $${TARGET:+--target "$$TARGET"} $${CODE_PAGE:+--code-page "$$CODE_PAGE"} "$(PACKAGE)"
+
+pictures: deps
+	@bash tools/run-demo.sh --docs
 
 clean:
 	rm -rf build

@@ -210,6 +210,12 @@ if(VOR_BUILD_TESTS)
   set_tests_properties(${VOR_WINE_ARCH}.e2e.demo-package PROPERTIES FIXTURES_SETUP vor_demo_package
                        ENVIRONMENT VOR_INSTALLER=${VOR_PRODUCT_DIR}/ZEZADERI.EXE)
 
+  # make demo and make try as users see them (they drive the 32-bit programs of build/win32).
+  if(VOR_WINE_ARCH STREQUAL "win32")
+    add_test(NAME win32.demo_and_try COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/demo-and-try-test.sh ${CMAKE_SOURCE_DIR})
+    set_tests_properties(win32.demo_and_try PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+  endif()
+
   foreach(suite ${VOR_E2E_TEST_SUITES})
     add_test(NAME ${VOR_WINE_ARCH}.e2e.${suite}
              COMMAND vor_e2e_tests --gtest_filter=${suite}.*

@@ -14,7 +14,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 fonts-wine xvfb xauth
+  wine wine32:i386 wine64 fonts-wine fonts-ipafont-gothic xvfb xauth
   arj autoconf dpkg-dev imagemagick locales
 )
 

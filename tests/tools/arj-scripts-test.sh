@@ -3,13 +3,7 @@
 # message, a failing exit status, and nothing lost in the folder it was pointed at.
 set -uo pipefail
 root=${1:?usage: arj-scripts-test.sh SOURCE_TREE}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-expect() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
 mkdir -p "$work/pkg"
 echo precious >"$work/pkg/keep.txt"
@@ -31,5 +25,14 @@ expect "and says it is not a package" grep -q "$work/pkg has no VOR.INI: it is n
 expect "and leaves the folder as it was" test "$(ls "$work/pkg")" = keep.txt
 bash "$root/tools/try-package.sh" "$work/none" >"$work/out" 2>&1
 expect "make try on a missing folder says so" grep -q "try: $work/none is not a folder" "$work/out"
+mkdir -p "$work/game"
+printf '[INSTALL]\r\nApp_Name=Game\r\n' >"$work/game/VOR.INI"
+bash "$root/tools/try-package.sh" --target 'Games\Pixel' "$work/game" >"$work/out" 2>&1
+expect "make try refuses a --target without its drive" test $? -eq 2
+expect "and says what it takes" grep -qF 'try: --target takes a folder with its drive (C:\Games\Pixel) or a name (C:\NAME), not Games\Pixel' "$work/out"
+expect "and leaves the package as it was" test "$(ls "$work/game")" = VOR.INI
+bash "$root/tools/try-package.sh" --code-page 1251 "$work/game" >"$work/out" 2>&1
+expect "make try refuses a code page it cannot run as" grep -q "try: --code-page takes 932, 936, 949 or 950 (1252, a Western Windows, unless given), not 1251" "$work/out"
+expect "tools/try-package.sh is executable" test -x "$root/tools/try-package.sh"
 
 exit $((failures > 0))

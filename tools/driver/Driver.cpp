@@ -83,6 +83,43 @@ std::string Text(HWND hWnd) {
 
 std::string ControlText(HWND dialog, int id) { return Text(::GetDlgItem(dialog, id)); }
 
+namespace {
+std::wstring Wide(const std::string& ansi) {
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(n > 0 ? n : 0, L'\0');
+  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
+  return wide;
+}
+std::string Utf8(const std::wstring& wide) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
+  std::string utf8(n > 0 ? n : 0, '\0');
+  if (n > 0) {
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], n, nullptr, nullptr);
+  }
+  return utf8;
+}
+}  // namespace
+
+std::string Utf8(const std::string& ansi) { return Utf8(Wide(ansi)); }
+
+std::string ShownText(HWND hWnd) {
+  const std::wstring text = Wide(Text(hWnd));
+  char cls[16] = "";
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (::lstrcmpiA(cls, "Static") != 0 || (::GetWindowLongA(hWnd, GWL_STYLE) & SS_NOPREFIX) != 0) return Utf8(text);
+  std::wstring shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'&') {
+      shown += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == L'&') {
+      shown += L'&';
+      ++i;
+    }
+  }
+  return Utf8(shown);
+}
+
 bool ControlEnabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != 0; }
 
 void Click(HWND dialog, int id) {

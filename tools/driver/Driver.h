@@ -41,6 +41,13 @@ class DrivenProgram {
 
 std::string Text(HWND hWnd);
 std::string ControlText(HWND dialog, int id);
+// A text of the system's ANSI code page (a caption, a typed folder) in UTF-8, for a
+// terminal: read by character, so a double-byte character stays whole.
+std::string Utf8(const std::string& ansi);
+// A window's text as the screen shows it, in UTF-8: in a static text that takes "&" as
+// a prefix (one without SS_NOPREFIX), "&&" shows as "&" and a single "&" is not shown
+// (it underlines the character after it).
+std::string ShownText(HWND hWnd);
 bool ControlEnabled(HWND dialog, int id);
 // Presses a button the way a click does: BN_CLICKED from the control to its dialog.
 void Click(HWND dialog, int id);

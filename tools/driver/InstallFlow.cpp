@@ -50,7 +50,7 @@ bool ChooseFolder(const DrivenProgram& app, HWND mainDialog, const std::string& 
     }
     return false;
   }
-  ::SendMessageA(::GetDlgItem(folderDlg, 1014), WM_SETTEXT, 0, (LPARAM)target.c_str());
+  if (!target.empty()) ::SendMessageA(::GetDlgItem(folderDlg, 1014), WM_SETTEXT, 0, (LPARAM)target.c_str());
   if (observer != nullptr) observer->Shown(folderDlg);
   const std::vector<HWND> before = MessageBoxes(app);
   Click(folderDlg, IDOK);

@@ -26,8 +26,9 @@ class FlowObserver {
 HWND WaitForWindowOrBox(const DrivenProgram& app, const std::string& caption, DWORD timeoutMs,
                         const std::function<void()>& whileWaiting = nullptr);
 
-// Clicks "Install", puts the target into the folder dialog and confirms it; answers the
-// "Create Directory" question with Yes when it comes. Returns false when the folder
+// Clicks "Install", puts the target into the folder dialog (an empty one keeps the
+// folder offered, as a user who accepts it) and confirms it; answers the "Create
+// Directory" question with Yes when it comes. Returns false when the folder
 // dialog did not come or did not close, or another message box came (the observer has
 // seen it, still open).
 bool ChooseFolder(const DrivenProgram& app, HWND mainDialog, const std::string& target,

@@ -4,14 +4,19 @@
 // named after its caption (01-vor-custom-installer.bmp, ...). make demo and make try
 // run it under Wine on a virtual display (tools/try-package.sh).
 //
-//   vordrive --installer=EXE --package=DIR --target=DIR --pictures=DIR
+//   vordrive --installer=EXE --package=DIR --pictures=DIR [--target=DIR] [--chosen=FILE]
 //
-// The installer starts in the package folder; the target is typed into the folder
-// dialog, and the question that ends a clean installation ("Execute Application
-// Setup?") is answered No: the package's setup program is not started. Paths are
-// Windows or Unix paths. Exit status: 0 installed; 1 the installer showed an error
-// instead (the run still goes on to the log and the exit); 2 the run could not go on (a
-// window did not come, a picture stayed blank) or the arguments are wrong.
+// The installer starts in the package folder. The user first reads the two
+// descriptions ("View Da NFO", "View File_Id"), then installs: into the folder the
+// folder dialog offers (the package's Default_Directory), or the target typed in its
+// place. The question that ends a clean installation ("Execute Application Setup?") is
+// answered No: the package's setup program is not started. Then the log is viewed. The
+// texts are printed in UTF-8 as the screen shows them. --chosen names a file that gets
+// the folder the installation went into (UTF-8), and a second line "made" when the
+// installer created it. Paths are Windows or Unix paths. Exit status: 0 installed; 1 the
+// installer showed an error instead (the run still goes on to the log and the exit); 2
+// the run could not go on (a window did not come, a picture stayed blank) or the
+// arguments are wrong.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,9 +35,9 @@ namespace {
 const char kMainCaption[] = "VOR Custom Installer";
 const char kProgressCaption[] = "Decompressing Files";
 const char kDoneCaption[] = "Successful Installation";
-const char kLogViewerCaption[] = "Viewing - VORDECOMP.LOG";
+const char kViewerCaption[] = "Viewing - ";
 // Controls of the installer's dialogs.
-const int kAppTitle = 1002, kViewLog = 1025;
+const int kViewNfo = 1000, kViewFileId = 1001, kAppTitle = 1002, kViewLog = 1025;
 const int kFolderEdit = 1014, kSpaceAvailable = 1016, kSpaceRequired = 1017;
 const int kDestination = 1021, kSource = 1022, kProgress = 1024;
 
@@ -103,7 +108,7 @@ MessageBoxView ShowBox(HWND box, Pictures& pictures) {
   WaitUntil([&] { return !ControlText(box, 0xFFFF).empty() || !::IsWindow(box); }, 2000);
   MessageBoxView view = ReadMessageBox(box);
   pictures.Take(box);
-  Say(view.caption + ":\n" + Indented(view.text));
+  Say(Utf8(view.caption) + ":\n" + Indented(ShownText(::GetDlgItem(box, 0xFFFF))));
   return view;
 }
 
@@ -124,29 +129,40 @@ void AnswerError(const MessageBoxView& box) {
 
 class Watcher : public FlowObserver {
  public:
-  explicit Watcher(Pictures& pictures) : m_pictures(pictures) {}
+  Watcher(Pictures& pictures, bool typed) : m_pictures(pictures), m_typed(typed) {}
   void Shown(HWND window) override {
     if (IsMessageBox(window)) {
       m_box = ShowBox(window, m_pictures);
-      if (m_box.caption == "Create Directory") Say("  answered Yes");
+      if (m_box.caption == "Create Directory") {
+        Say("  answered Yes");
+        m_made = true;
+      }
       return;
     }
     m_pictures.Take(window);
-    Say(Text(window) + ": typed " + ControlText(window, kFolderEdit) + " (space available: " +
+    m_folder = ControlText(window, kFolderEdit);
+    Say(Text(window) + (m_typed ? ": typed " : ": accepted ") + Utf8(m_folder) + " (space available: " +
         ControlText(window, kSpaceAvailable) + " MB, necessary: " + ControlText(window, kSpaceRequired) +
         " MB)");
   }
   void Missed(const std::string& what) override { throw Stuck{what}; }
   // The last message box seen.
   const MessageBoxView& Box() const { return m_box; }
+  // The folder confirmed in the folder dialog, and whether the installer was told to
+  // create it.
+  const std::string& Folder() const { return m_folder; }
+  bool Made() const { return m_made; }
 
  private:
   Pictures& m_pictures;
+  bool m_typed;
   MessageBoxView m_box;
+  std::string m_folder;
+  bool m_made = false;
 };
 
 struct Options {
-  std::string installer, package, target, pictures;
+  std::string installer, package, target, pictures, chosen;
 };
 
 class Run {
@@ -165,9 +181,18 @@ class Run {
       return Exit(app);
     }
     m_pictures.Take(main);
-    Say(std::string(kMainCaption) + ": the main dialog, showing \"" + ControlText(main, kAppTitle) + "\"");
+    Say(std::string(kMainCaption) + ": the main dialog, showing \"" + ShownText(::GetDlgItem(main, kAppTitle)) +
+        "\"");
 
-    if (Install(app, main)) ViewLog(app, main);
+    View(app, main, kViewNfo, "VOR.nfo", "the package's description");
+    View(app, main, kViewFileId, "file_id.diz", "its short description");
+    if (Install(app, main)) {
+      if (WaitUntil([&] { return ControlEnabled(main, kViewLog); }, 15000)) {
+        View(app, main, kViewLog, "VORDECOMP.LOG", "the installation log");
+      } else {
+        Say("View Install Log stays disabled.");
+      }
+    }
     Click(main, IDCANCEL);
     return Exit(app);
   }
@@ -176,8 +201,10 @@ class Run {
   // Through the folder dialog and the decompression; false when it ended before the
   // decompressor ran ("View Install Log" stays disabled then).
   bool Install(const DrivenProgram& app, HWND main) {
-    Watcher watcher(m_pictures);
-    if (!ChooseFolder(app, main, m_options.target, &watcher)) {
+    Watcher watcher(m_pictures, !m_options.target.empty());
+    const bool chosen = ChooseFolder(app, main, m_options.target, &watcher);
+    TellChosen(watcher);
+    if (!chosen) {
       // A message box instead (not enough space, a folder that cannot be made): the
       // folder dialog stays open after it and is cancelled.
       m_failed = true;
@@ -210,7 +237,8 @@ class Run {
       const std::string now = ControlText(progress, kSource);
       if (now.empty() || now == source) return;
       source = now;
-      Say(std::string(kProgressCaption) + ": " + source + " (step " + std::to_string(position()) + " of " +
+      // The source field shows its text as it is (SS_NOPREFIX).
+      Say(std::string(kProgressCaption) + ": " + Utf8(source) + " (step " + std::to_string(position()) + " of " +
           std::to_string(steps) + ")");
     };
     // Follows the volumes as they go by (and takes the picture), until the result.
@@ -239,26 +267,34 @@ class Run {
     return true;
   }
 
-  // Opens the installation log with "View Install Log" and closes it again.
-  void ViewLog(const DrivenProgram& app, HWND main) {
-    if (!WaitUntil([&] { return ControlEnabled(main, kViewLog); }, 15000)) {
-      Say("View Install Log stays disabled.");
-      return;
-    }
-    Click(main, kViewLog);
-    HWND viewer = WaitForWindowOrBox(app, kLogViewerCaption, kStepMs);
-    if (viewer != nullptr && IsMessageBox(viewer)) {  // the log cannot be read; an empty viewer follows
+  // Opens a viewer with its button of the main dialog, takes its picture and closes it
+  // again. A file that cannot be read shows a message box first, then an empty viewer.
+  void View(const DrivenProgram& app, HWND main, int button, const std::string& file, const char* what) {
+    const std::string caption = kViewerCaption + file;
+    Click(main, button);
+    HWND viewer = WaitForWindowOrBox(app, caption, kStepMs);
+    const bool unread = viewer != nullptr && IsMessageBox(viewer);
+    if (unread) {
       m_failed = true;
       AnswerError(ShowBox(viewer, m_pictures));
-      viewer = app.WaitForWindow(kLogViewerCaption, kStepMs);
+      viewer = app.WaitForWindow(caption, kStepMs);
     }
-    if (viewer == nullptr) throw Stuck{Missing(app, "the log viewer \"" + std::string(kLogViewerCaption) + "\"")};
+    if (viewer == nullptr) throw Stuck{Missing(app, "the viewer \"" + caption + "\"")};
     m_pictures.Take(viewer);
-    Say(std::string(kLogViewerCaption) + ": the installation log");
+    Say(caption + ": " + (unread ? "empty" : what));
     ::PostMessageA(viewer, WM_CLOSE, 0, 0);
     if (!WaitUntil([&] { return !::IsWindow(viewer); }, kStepMs)) {
-      throw Stuck{"the log viewer \"" + std::string(kLogViewerCaption) + "\" did not close"};
+      throw Stuck{"the viewer \"" + caption + "\" did not close"};
     }
+  }
+
+  // Writes the folder the installation went into for the caller (--chosen).
+  void TellChosen(const Watcher& watcher) const {
+    if (m_options.chosen.empty() || watcher.Folder().empty()) return;
+    FILE* f = std::fopen(m_options.chosen.c_str(), "wb");
+    if (f == nullptr) throw Stuck{"cannot write " + m_options.chosen};
+    std::fprintf(f, "%s\n%s", Utf8(watcher.Folder()).c_str(), watcher.Made() ? "made\n" : "");
+    std::fclose(f);
   }
 
   // The installer's exit after its main dialog's Exit (or after an error at start-up).
@@ -274,7 +310,7 @@ class Run {
     std::string why = what + " did not come";
     if (!app.Running()) return why + ": the installer has ended";
     std::string shown;
-    for (HWND h : app.Windows()) shown += (shown.empty() ? "" : ", ") + ("\"" + Text(h) + "\"");
+    for (HWND h : app.Windows()) shown += (shown.empty() ? "" : ", ") + ("\"" + Utf8(Text(h)) + "\"");
     return why + (shown.empty() ? ": the installer shows no window" : "; the installer shows " + shown);
   }
 
@@ -296,13 +332,14 @@ int main(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
     if (!Take(argv[i], "--installer", &o.installer) && !Take(argv[i], "--package", &o.package) &&
-        !Take(argv[i], "--target", &o.target) && !Take(argv[i], "--pictures", &o.pictures)) {
+        !Take(argv[i], "--target", &o.target) && !Take(argv[i], "--pictures", &o.pictures) &&
+        !Take(argv[i], "--chosen", &o.chosen)) {
       std::fprintf(stderr, "vordrive: unknown argument %s\n", argv[i]);
       return 2;
     }
   }
-  if (o.installer.empty() || o.package.empty() || o.target.empty() || o.pictures.empty()) {
-    std::fprintf(stderr, "usage: vordrive --installer=EXE --package=DIR --target=DIR --pictures=DIR\n");
+  if (o.installer.empty() || o.package.empty() || o.pictures.empty()) {
+    std::fprintf(stderr, "usage: vordrive --installer=EXE --package=DIR --pictures=DIR [--target=DIR] [--chosen=FILE]\n");
     return 2;
   }
   try {
