@@ -21,6 +21,7 @@ set(VOR_PORTABLE_SOURCES
 # The package checker, vorcheck: portable apart from its folder listing.
 set(VOR_CHECK_SOURCES
   check/ArjHeaders.cpp
+  check/InstallerFace.cpp
   check/PackageCheck.cpp
   check/PackagerPitfalls.cpp
 )
