@@ -125,6 +125,8 @@ set(VOR_UNIT_TESTS
   tests/unit/PackageBuilderTest.cpp
   tests/unit/LargeVolumeTest.cpp
   tests/unit/ArjTestFiles.cpp
+  tests/unit/InstallerFaceTest.cpp
+  tests/common/TestInstaller.cpp
   tests/unit/PictureCheckTest.cpp
   tools/driver/PictureCheck.cpp
 )

@@ -15,10 +15,16 @@ set(VOR_PRODUCT_WINVER WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400)
 set(VOR_TEST_WINVER WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
 set(VOR_WARNINGS -Wall -Wextra -Werror=return-type -Wno-cast-function-type)
 # Small and self-contained: size-optimised, unused sections dropped, stripped, and the
-# compiler runtime linked in so that only Windows' own DLLs are imported.
+# compiler runtime linked in so that only Windows' own DLLs are imported. The same
+# bytes from the same sources, in any folder at any time: no link time stamp (0), so
+# the checksum over the file's bytes comes out the same too, and the folders of the
+# sources and of the build written as "." and "build" wherever a path is kept.
+set(VOR_SAME_BYTES_FLAGS -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+    -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 set(VOR_SMALL_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-rtti
-    -include ${CMAKE_SOURCE_DIR}/cmake/own-string-instances.h)
-set(VOR_SMALL_LINK -static -s -Wl,--gc-sections -Wl,--disable-reloc-section)
+    -include ${CMAKE_SOURCE_DIR}/cmake/own-string-instances.h ${VOR_SAME_BYTES_FLAGS})
+set(VOR_SMALL_LINK -static -s -Wl,--gc-sections -Wl,--disable-reloc-section
+    -Wl,--no-insert-timestamp)
 set(VOR_WIN_LIBS comctl32 shell32 ole32 comdlg32 advapi32 gdi32 user32 kernel32)
 
 add_library(vor_portable STATIC ${VOR_PORTABLE_SOURCES})
