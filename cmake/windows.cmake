@@ -266,6 +266,12 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
                      -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
                      -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
   endforeach()
+  # The same bytes from the same sources: no time or folder of the build in the programs.
+  add_test(NAME ${VOR_WINE_ARCH}.same-bytes
+           COMMAND ${CMAKE_COMMAND}
+                   -DEXES=$<TARGET_FILE:ZEZADERI>,$<TARGET_FILE:VORCHECK>,$<TARGET_FILE:VORPACK>
+                   -DSRC=${CMAKE_SOURCE_DIR} -DBIN=${CMAKE_BINARY_DIR}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-same-bytes.cmake)
   # The program file stays within 256 KB, its pictures and animation included.
   add_test(NAME ${VOR_WINE_ARCH}.size
            COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ZEZADERI> -DLIMIT=262144
