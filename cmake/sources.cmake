@@ -167,6 +167,7 @@ set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBro
 
 set(VOR_E2E_TESTS
   tests/common/TestFiles.cpp
+  tests/common/TestInstaller.cpp
   tests/e2e/E2eMain.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp

@@ -12,63 +12,9 @@
 
 namespace {
 
-void Put(std::string* b, size_t at, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) (*b)[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
-}
-
 std::string ReadSource(const std::string& name) {
   std::ifstream in(std::string(VOR_SOURCE_DIR) + "/" + name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A BMP of the given size, bits a pixel and colours, top-down when `height` is negative;
-// pixel (x, y) has colour (x + y) % colours.
-std::string Bmp(int32_t width, int32_t height, uint32_t bits, uint32_t colors,
-                uint32_t compression = 0) {
-  const size_t rows = static_cast<size_t>(height < 0 ? -height : height);
-  const size_t stride = (width * bits + 31) / 32 * 4, pixels = 54 + 4 * colors;
-  std::string b(pixels + stride * rows, '\0');
-  b[0] = 'B';
-  b[1] = 'M';
-  Put(&b, 2, static_cast<uint32_t>(b.size()), 4);
-  Put(&b, 10, static_cast<uint32_t>(pixels), 4);
-  Put(&b, 14, 40, 4);
-  Put(&b, 18, static_cast<uint32_t>(width), 4);
-  Put(&b, 22, static_cast<uint32_t>(height), 4);
-  Put(&b, 26, 1, 2);
-  Put(&b, 28, bits, 2);
-  Put(&b, 30, compression, 4);
-  Put(&b, 46, colors, 4);
-  for (uint32_t c = 0; c < colors; ++c) Put(&b, 54 + 4 * c, 0x010203 * c, 4);
-  for (size_t y = 0; y < rows; ++y) {
-    for (int32_t x = 0; x < width && bits <= 8; ++x) {
-      const uint32_t bit = x * bits, index = (x + static_cast<uint32_t>(y)) % colors;
-      b[pixels + stride * y + bit / 8] |= static_cast<char>(index << (8 - bits - bit % 8));
-    }
-  }
-  return b;
-}
-
-// An icon file of the given images: each a side and bits a pixel (2 colours for 1 bit,
-// else 16), its pixels as Bmp's; a side of 0 stands for a PNG image.
-std::string Ico(const std::vector<std::pair<uint32_t, uint32_t>>& images) {
-  std::string dir(6 + 16 * images.size(), '\0'), data;
-  Put(&dir, 2, 1, 2);
-  Put(&dir, 4, static_cast<uint32_t>(images.size()), 2);
-  for (size_t i = 0; i < images.size(); ++i) {
-    const uint32_t side = images[i].first, bits = images[i].second;
-    std::string image = "\x89PNG\r\n\x1a\n";
-    if (side > 0) {
-      const std::string bmp = Bmp(side, side, bits, bits == 1 ? 2 : 16);
-      image = bmp.substr(14) + std::string((side + 31) / 32 * 4 * side, '\0');  // the mask
-      Put(&image, 8, 2 * side, 4);
-    }
-    dir[6 + 16 * i] = static_cast<char>(side);
-    Put(&dir, 6 + 16 * i + 8, static_cast<uint32_t>(image.size()), 4);
-    Put(&dir, 6 + 16 * i + 12, static_cast<uint32_t>(dir.size() + data.size()), 4);
-    data += image;
-  }
-  return dir + data;
 }
 
 TEST(InstallerFace, OurPicturesAreTheOnesTheInstallerIsBuiltWith) {
@@ -93,8 +39,8 @@ TEST(InstallerFace, APackagersPicturesReplaceOursInPlace) {
             "Installer ZEZADERI.EXE: our logo and icon");
 
   // A 16-colour top-down logo and a 2-colour 32 x 32 image become 8 and 4 bits a pixel.
-  face::PackagersPictures pictures{"logo.bmp", Bmp(402, -186, 4, 16), "icon.ico",
-                                   Ico({{32, 1}, {16, 4}})};
+  face::PackagersPictures pictures{"logo.bmp", MakeTestBmp(402, -186, 4, 16), "icon.ico",
+                                   MakeTestIco({{32, 1}, {16, 4}})};
   std::string exe = ours, message;
   ASSERT_TRUE(face::PutPictures(pictures, "ZEZADERI.EXE", &exe, &message)) << message;
   ASSERT_EQ(exe.size(), ours.size());
@@ -135,17 +81,17 @@ TEST(InstallerFace, APackagersPicturesReplaceOursInPlace) {
 
 TEST(InstallerFace, WhatItCannotShowIsRefusedAndNothingChanges) {
   const std::string ours = OurTestInstaller(VOR_SOURCE_DIR);
-  const std::string logo = Bmp(402, 186, 8, 256), icon = Ico({{32, 4}, {16, 4}});
+  const std::string logo = MakeTestBmp(402, 186, 8, 256), icon = MakeTestIco({{32, 4}, {16, 4}});
   std::string png = "\x89PNG\r\n\x1a\n" + std::string(100, '\0');
-  std::string wideLogo = Bmp(403, 186, 8, 256), cutLogo = logo.substr(0, 5000);
+  std::string wideLogo = MakeTestBmp(403, 186, 8, 256), cutLogo = logo.substr(0, 5000);
   std::string paletteOver = logo;
-  Put(&paletteOver, 46, 300, 4);
+  PutLittleEndian(&paletteOver, 46, 300, 4);
   std::vector<TestResource> smallLogo = OurTestResources(VOR_SOURCE_DIR);
-  smallLogo[0].bytes = Bmp(200, 100, 8, 256).substr(14);
+  smallLogo[0].bytes = MakeTestBmp(200, 100, 8, 256).substr(14);
   std::vector<TestResource> noLogo = OurTestResources(VOR_SOURCE_DIR);
   noLogo.erase(noLogo.begin());
   std::string badDirectory = ours;
-  Put(&badDirectory, 0x200 + 20, 0xfffff000, 4);  // the root's first entry points far away
+  PutLittleEndian(&badDirectory, 0x200 + 20, 0xfffff000, 4);  // the root's first entry points far away
   struct Case {
     std::string logo, icon, installer, message;
   };
@@ -157,15 +103,15 @@ TEST(InstallerFace, WhatItCannotShowIsRefusedAndNothingChanges) {
   const Case cases[] = {
       {png, "", ours, "--logo L: a PNG file, not a BMP: " + logoNeeds},
       {wideLogo, "", ours, "--logo L: a picture of 403 x 186 pixels: " + logoNeeds},
-      {Bmp(402, 186, 24, 0), "", ours, "--logo L: a picture of 24 bits a pixel, without a palette"},
-      {Bmp(402, 186, 8, 256, 1), "", ours, "--logo L: a compressed BMP (RLE): " + logoNeeds},
+      {MakeTestBmp(402, 186, 24, 0), "", ours, "--logo L: a picture of 24 bits a pixel, without a palette"},
+      {MakeTestBmp(402, 186, 8, 256, 1), "", ours, "--logo L: a compressed BMP (RLE): " + logoNeeds},
       {cutLogo, "", ours, "--logo L: a damaged BMP file: its palette or its pixels are cut short"},
       {paletteOver, "", ours, "--logo L: a damaged BMP file"},
       {"", png, ours, "--icon I: a PNG file, not an icon file: " + iconNeeds},
-      {"", Ico({{0, 0}, {16, 4}}), ours, "--icon I: an icon file with a PNG image: " + iconNeeds},
-      {"", Ico({{32, 8}, {16, 4}}), ours, "--icon I: an icon file with a 32 x 32 image of 8 bits"},
-      {"", Ico({{32, 4}, {16, 4}, {48, 4}}), ours, "--icon I: an icon file of 3 images: " + iconNeeds},
-      {"", Ico({{32, 4}, {32, 4}}), ours, "--icon I: an icon file with an image of 32 x 32 pixels"},
+      {"", MakeTestIco({{0, 0}, {16, 4}}), ours, "--icon I: an icon file with a PNG image: " + iconNeeds},
+      {"", MakeTestIco({{32, 8}, {16, 4}}), ours, "--icon I: an icon file with a 32 x 32 image of 8 bits"},
+      {"", MakeTestIco({{32, 4}, {16, 4}, {48, 4}}), ours, "--icon I: an icon file of 3 images: " + iconNeeds},
+      {"", MakeTestIco({{32, 4}, {32, 4}}), ours, "--icon I: an icon file with an image of 32 x 32 pixels"},
       {"", icon.substr(0, 400), ours, "--icon I: an icon file cut short"},
       {logo, "", "MZ", "the installer ZEZADERI.EXE: not a Windows program (no MZ header); --logo "
                        "and --icon go into a ZEZADERI.EXE as make build makes it"},
