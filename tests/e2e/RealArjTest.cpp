@@ -167,8 +167,8 @@ uint32_t DibPixel(const std::string& dib, int x, int y) {
 }
 
 // A package made by VORPACK.EXE with the packager's own logo and icon shows them: the
-// logo in the main dialog, as the screen shows it, and the icon as Windows loads it from
-// the installer and as the dialog holds it.
+// logo in the main dialog and the icon in the About box, as the screen shows them, and
+// both icon images as Windows loads them from the package's installer.
 TEST_F(RealArj, APackagersLogoAndIconShowInTheInstaller) {
   m_folder.CopyIn(g_paths.arj, "ARJ.EXE");
   ASSERT_TRUE(::CreateDirectoryA(m_folder.File("payload").c_str(), nullptr));
@@ -178,7 +178,7 @@ TEST_F(RealArj, APackagersLogoAndIconShowInTheInstaller) {
   m_folder.Write("icon.ico", icon);
   {
     DrivenProgram vorpack(g_paths.app + "\\VORPACK.EXE", m_folder.Path(),
-                          "payload pkg --name Face --dir C:\\FACE --decompressor ARJ.EXE "
+                          " payload pkg --name Face --dir C:\\FACE --decompressor ARJ.EXE "
                           "--logo logo.bmp --icon icon.ico");
     ASSERT_TRUE(vorpack.Started()) << vorpack.StartError();
     ASSERT_EQ(vorpack.WaitForExit(120000), 0u) << "VORPACK.EXE makes a clean package";
@@ -215,14 +215,12 @@ TEST_F(RealArj, APackagersLogoAndIconShowInTheInstaller) {
   EXPECT_GT(compared, 402u * 186 * 9 / 10) << "the frame shows most of the logo";
   EXPECT_GE(best * 100, compared * 99) << best << " of " << compared << " pixels as in logo.bmp";
 
-  // Icon 128 as Windows loads it from the package's installer, and the dialog's own.
+  // Icon 128 as Windows loads it from the package's installer.
   HMODULE module = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HICON loaded[2] = {
       static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(128), IMAGE_ICON, 32, 32, 0)),
       static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(128), IMAGE_ICON, 16, 16, 0))};
-  HICON shown = reinterpret_cast<HICON>(::SendMessageA(dlg, WM_GETICON, ICON_BIG, 0));
-  EXPECT_NE(shown, nullptr) << "the dialog has an icon";
   const std::string images[2] = {icon.substr(38, 40 + 64 + 16 * 32 + 4 * 32),
                                  icon.substr(38 + 40 + 64 + 16 * 32 + 4 * 32)};
   for (int i = 0; i < 2; ++i) {
@@ -249,6 +247,28 @@ TEST_F(RealArj, APackagersLogoAndIconShowInTheInstaller) {
     ::DestroyIcon(loaded[i]);
   }
   ::FreeLibrary(module);
+
+  // The About box shows the icon at its size: somewhere in its picture, the 32 x 32 image.
+  ::PostMessageA(dlg, WM_SYSCOMMAND, 16, 0);
+  HWND about = app.WaitForWindow("About ZEZADERI");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(SaveScreenshot(about, m_folder.File("about.bmp")), "");
+  ::GetWindowRect(about, &area);
+  const std::vector<uint32_t> box = CaptureScreen(area);
+  const int boxWidth = area.right - area.left, boxHeight = area.bottom - area.top;
+  bool found = false;
+  for (int top = 0; top + 32 <= boxHeight && !found; ++top) {
+    for (int left = 0; left + 32 <= boxWidth && !found; ++left) {
+      found = true;
+      for (int i = 0; i < 32 * 32 && found; ++i) {
+        found = (box[static_cast<size_t>(top + i / 32) * boxWidth + left + i % 32] & 0xffffff) ==
+                DibPixel(images[0], i % 32, i / 32);
+      }
+    }
+  }
+  EXPECT_TRUE(found) << "the About box shows icon.ico's 32 x 32 image";
+  Click(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
   Click(dlg, IDCANCEL);
   EXPECT_EQ(app.WaitForExit(), 0u);
 }
