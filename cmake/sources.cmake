@@ -136,6 +136,7 @@ set(VOR_FUZZ_TARGETS
   tests/fuzz/log_line_fuzz.cpp
   tests/fuzz/text_layout_fuzz.cpp
   tests/fuzz/arj_headers_fuzz.cpp
+  tests/fuzz/installer_face_fuzz.cpp
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck_bench.cpp)
