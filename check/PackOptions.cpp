@@ -18,6 +18,10 @@ const char kPackUsage[] =
     "  --diz FILE            page); file_id.diz likewise; default: written from the settings\n"
     "  --installer FILE      the ZEZADERI.EXE to ship (default: the one beside vorpack,\n"
     "                        else ../win32/ZEZADERI.EXE from vorpack's folder)\n"
+    "  --logo FILE.bmp       the package's logo in the installer: 402 x 186 pixels, at\n"
+    "                        most 256 colours (default: ours)\n"
+    "  --icon FILE.ico       the installer's icon: a 32 x 32 and a 16 x 16 image in 16\n"
+    "                        colours (default: ours)\n"
     "  --code-page N         the users' ANSI code page: 1252 (OEM 437), 932, 936, 949, 950\n"
     "                        (default: 1252; VORPACK.EXE: its own system's)\n"
     "  --archiver PROGRAM    the program that makes the volumes (default: arj; VORPACK.EXE:\n"
@@ -41,6 +45,8 @@ const ValueOption kValueOptions[] = {
     {"--nfo", &PackOptions::nfo},
     {"--diz", &PackOptions::diz},
     {"--installer", &PackOptions::installer},
+    {"--logo", &PackOptions::logo},
+    {"--icon", &PackOptions::icon},
     {"--archiver", &PackOptions::archiver},
     {"--volume-size", nullptr},
     {"--code-page", nullptr},

@@ -16,6 +16,7 @@ struct PackOptions {
   uint64_t volumeSize = 0;          // bytes a volume holds at most; 0: one volume
   std::string nfo, diz;             // the packager's description files; "": written by vorpack
   std::string installer;            // the ZEZADERI.EXE to ship; "": found beside vorpack
+  std::string logo, icon;           // the package's own logo and icon; "": ours
   std::string archiver;             // the program that makes the volumes; "": the default
   unsigned codePage = 0;            // the users' ANSI code page; 0: the default
   bool help = false;                // -h, --help or /?: the usage, nothing else

@@ -8,6 +8,7 @@
 #include "check/ChildProcess.h"
 #include "check/FileOperations.h"
 #include "check/Folder.h"
+#include "check/InstallerFace.h"
 #include "check/PackOptions.h"
 #include "check/PackageCheck.h"
 #include "check/PackageContents.h"
@@ -111,6 +112,7 @@ class Builder {
   std::string m_decompressorName;  // the file name it is shipped under
   std::string m_installerPath;
   std::string m_decompressor, m_installer, m_nfo, m_diz;  // the files' bytes
+  face::PackagersPictures m_pictures;
   bool m_nfoConverted = false, m_dizConverted = false;
   std::string m_archiver;
   bool m_madeOutDir = false;
@@ -255,6 +257,8 @@ bool Builder::ReadInputs() {
       {"--installer", m_installerPath, &m_installer},
       {"--nfo", m_options.nfo, &m_nfo},
       {"--diz", m_options.diz, &m_diz},
+      {"--logo", m_options.logo, &m_pictures.logoFile},
+      {"--icon", m_options.icon, &m_pictures.iconFile},
   };
   for (const Input& in : inputs) {
     if (in.path.empty()) continue;
@@ -279,7 +283,10 @@ bool Builder::ReadInputs() {
     *in.bytes = converted;
     (in.bytes == &m_nfo ? m_nfoConverted : m_dizConverted) = true;
   }
-  return true;
+  m_pictures.logoPath = m_options.logo;
+  m_pictures.iconPath = m_options.icon;
+  std::string why;
+  return face::PutPictures(m_pictures, m_installerPath, &m_installer, &why) || Fail(why);
 }
 
 bool Builder::PrepareOutDir() {
@@ -430,7 +437,9 @@ bool Builder::WriteFiles() {
   m_result.output += "vorpack: wrote " + std::string(kConfigFileName) +
                      " (Total_Disks=" + m_values[kTotalDisksKey] +
                      ", Space_Required=" + m_values[kSpaceRequiredKey] + "), " + descriptions +
-                     "; copied " + kInstallerFileName + " (from " + m_installerPath + ") and " +
+                     "; copied " + kInstallerFileName + " (from " + m_installerPath +
+                     (m_options.logo.empty() ? "" : ", the logo from " + m_options.logo) +
+                     (m_options.icon.empty() ? "" : ", the icon from " + m_options.icon) + ") and " +
                      m_decompressorName + "\n";
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "check/ArjHeaders.h"
 #include "check/Folder.h"
+#include "check/InstallerFace.h"
 #include "check/PackagerPitfalls.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
@@ -566,8 +567,15 @@ void Checker::CheckFolderFiles() {
       CheckDescription(*e);
     }
   }
-  if (Entry(kInstallerFileName) == nullptr) {
+  const FolderEntry* installer = Entry(kInstallerFileName);
+  if (installer == nullptr) {
     m_report.findings.push_back(MissingInstallerNote(Shown(kInstallerFileName)));
+  } else {
+    const face::InstallerReading reading =
+        installer->isFolder ? face::InstallerReading{"", "a folder, not the installer"}
+                            : face::ReadInstaller(Join(m_folder, installer->name), installer->name);
+    if (!reading.problem.empty()) Add(Severity::Error, Shown(installer->name), 0, reading.problem);
+    m_report.installer = reading.summary;
   }
   const std::string& program = m_report.settings.DecompressorProgram;
   const FolderEntry* found = Entry(program);
@@ -704,6 +712,7 @@ std::string FormatReport(const PackageReport& report) {
     out +=
         ", " + Plural(set.files, "file") + ", " + Grouped(set.unpackedBytes) + " bytes unpacked\n";
   }
+  if (!report.installer.empty()) out += report.installer + "\n";
   size_t counts[3] = {0, 0, 0};
   for (const Finding& f : report.findings) {
     out += FormatFinding(f) + "\n";

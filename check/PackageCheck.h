@@ -39,6 +39,7 @@ struct PackageReport {
   InstallSettings settings;
   std::vector<SettingOrigin> origins;  // the eight keys, in reading order
   std::vector<ArchiveSet> archives;
+  std::string installer;  // whose logo and icon ZEZADERI.EXE shows; "": none read
   std::vector<Finding> findings;
 
   // 0 clean, 1 warnings only, 2 errors. Notes do not count.

@@ -32,7 +32,11 @@ target_link_libraries(vorpack PRIVATE vor_pack)
 add_test(NAME tools.vorcheck_demo_package
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check/check-demo-package.sh
                  ${CMAKE_BINARY_DIR}/demo-package - $<TARGET_FILE:vorcheck>)
-set_tests_properties(tools.vorcheck_demo_package PROPERTIES ENVIRONMENT VORPACK=$<TARGET_FILE:vorpack>)
+# Without a Windows build, a program file with the installer's logo and icon stands in.
+add_executable(make_test_installer tests/common/make_test_installer.cpp tests/common/TestInstaller.cpp)
+target_include_directories(make_test_installer PRIVATE ${CMAKE_SOURCE_DIR})
+set_tests_properties(tools.vorcheck_demo_package PROPERTIES ENVIRONMENT
+  "VORPACK=$<TARGET_FILE:vorpack>;VOR_MAKE_INSTALLER=$<TARGET_FILE:make_test_installer>")
 
 add_executable(vor_unit_tests ${VOR_UNIT_TESTS})
 target_compile_options(vor_unit_tests PRIVATE ${VOR_WARNINGS})

@@ -21,6 +21,7 @@ set(VOR_PORTABLE_SOURCES
 # The package checker, vorcheck: portable apart from its folder listing.
 set(VOR_CHECK_SOURCES
   check/ArjHeaders.cpp
+  check/InstallerFace.cpp
   check/PackageCheck.cpp
   check/PackagerPitfalls.cpp
 )
@@ -125,6 +126,8 @@ set(VOR_UNIT_TESTS
   tests/unit/PackageBuilderTest.cpp
   tests/unit/LargeVolumeTest.cpp
   tests/unit/ArjTestFiles.cpp
+  tests/unit/InstallerFaceTest.cpp
+  tests/common/TestInstaller.cpp
   tests/unit/PictureCheckTest.cpp
   tools/driver/PictureCheck.cpp
 )
@@ -134,6 +137,7 @@ set(VOR_FUZZ_TARGETS
   tests/fuzz/log_line_fuzz.cpp
   tests/fuzz/text_layout_fuzz.cpp
   tests/fuzz/arj_headers_fuzz.cpp
+  tests/fuzz/installer_face_fuzz.cpp
 )
 
 set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck_bench.cpp)
@@ -165,6 +169,7 @@ set(VOR_WIN_TEST_SUITES Framework ProfileCompare SetupDlg FolderDlg FolderDlgBro
 
 set(VOR_E2E_TESTS
   tests/common/TestFiles.cpp
+  tests/common/TestInstaller.cpp
   tests/e2e/E2eMain.cpp
   tests/e2e/Driver.cpp
   tests/e2e/StartupTest.cpp

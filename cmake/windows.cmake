@@ -15,10 +15,16 @@ set(VOR_PRODUCT_WINVER WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400)
 set(VOR_TEST_WINVER WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
 set(VOR_WARNINGS -Wall -Wextra -Werror=return-type -Wno-cast-function-type)
 # Small and self-contained: size-optimised, unused sections dropped, stripped, and the
-# compiler runtime linked in so that only Windows' own DLLs are imported.
+# compiler runtime linked in so that only Windows' own DLLs are imported. The same
+# bytes from the same sources, in any folder at any time: no link time stamp (0), so
+# the checksum over the file's bytes comes out the same too, and the folders of the
+# sources and of the build written as "." and "build" wherever a path is kept.
+set(VOR_SAME_BYTES_FLAGS -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+    -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 set(VOR_SMALL_FLAGS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-rtti
-    -include ${CMAKE_SOURCE_DIR}/cmake/own-string-instances.h)
-set(VOR_SMALL_LINK -static -s -Wl,--gc-sections -Wl,--disable-reloc-section)
+    -include ${CMAKE_SOURCE_DIR}/cmake/own-string-instances.h ${VOR_SAME_BYTES_FLAGS})
+set(VOR_SMALL_LINK -static -s -Wl,--gc-sections -Wl,--disable-reloc-section
+    -Wl,--no-insert-timestamp)
 # The installer imports only DLLs that are "known DLLs" wherever Windows has them (they
 # are never looked for beside the program); it loads the common controls itself.
 set(VOR_WIN_LIBS shell32 ole32 comdlg32 advapi32 gdi32 user32 kernel32)
@@ -279,6 +285,12 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND VOR_PRODUCT_TOOLCHAIN)
                      -DDLLS=${VOR_SYSTEM_DLLS},MSVCRT.DLL
                      -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
   endforeach()
+  # The same bytes from the same sources: no time or folder of the build in the programs.
+  add_test(NAME ${VOR_WINE_ARCH}.same-bytes
+           COMMAND ${CMAKE_COMMAND}
+                   -DEXES=$<TARGET_FILE:ZEZADERI>,$<TARGET_FILE:VORCHECK>,$<TARGET_FILE:VORPACK>
+                   -DSRC=${CMAKE_SOURCE_DIR} -DBIN=${CMAKE_BINARY_DIR}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-same-bytes.cmake)
   # The program file stays within 256 KB, its pictures and animation included.
   add_test(NAME ${VOR_WINE_ARCH}.size
            COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ZEZADERI> -DLIMIT=262144

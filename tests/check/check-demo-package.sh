@@ -2,8 +2,9 @@
 # Builds the demo package into DIR, as make demo does (tools/make-demo-package.sh), and
 # runs a checker in it, where vorcheck checks the current folder; exits with its status.
 # Without ARJ.EXE ("-", or a build that has none), placeholders take the decompressor's
-# and the installer's places (the checker only looks for their files), so that the
-# native tests need no Windows build.
+# and the installer's places (the checker only looks for the decompressor's file; the
+# installer's is a program file with our logo and icon, from VOR_MAKE_INSTALLER), so
+# that the native tests need no Windows build.
 #
 #   bash tests/check/check-demo-package.sh DIR ARJEXE|- COMMAND...
 set -euo pipefail
@@ -16,8 +17,11 @@ if [ "$arjexe" = - ] || [ ! -f "$arjexe" ]; then
   trap 'rm -rf "$placeholders"' EXIT
   arjexe=$placeholders/ARJ.EXE
   printf 'MZ placeholder for the decompressor\r\n' >"$arjexe"
-  export VOR_INSTALLER=${VOR_INSTALLER:-$placeholders/ZEZADERI.EXE}
-  printf 'MZ placeholder for the installer\r\n' >"$placeholders/ZEZADERI.EXE"
+  if [ -z "${VOR_INSTALLER:-}" ]; then
+    export VOR_INSTALLER=$placeholders/ZEZADERI.EXE
+    "${VOR_MAKE_INSTALLER:?VOR_MAKE_INSTALLER: the program that writes a stand-in installer}" \
+      "$root" "$VOR_INSTALLER"
+  fi
 fi
 bash "$root/tools/make-demo-package.sh" "$dir" "$arjexe"
 program=$1; shift

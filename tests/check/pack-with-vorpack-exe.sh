@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # VORPACK.EXE under Wine, with ARJ.EXE as its archiver: a package from a payload with
 # nested folders, a file across volumes and a setup program comes out clean, its title
-# in code page 1252 in VOR.INI and in 437 in the descriptions; a title the descriptions'
-# code page cannot hold, and an archiver that cannot be started, leave nothing behind.
+# in code page 1252 in VOR.INI and in 437 in the descriptions, with a logo and an icon
+# made by the README's ImageMagick commands; a title the descriptions' code page cannot
+# hold, and an archiver that cannot be started, leave nothing behind.
 # Exits 77 (skipped) without ARJ.EXE.
 #
 #   bash tests/check/pack-with-vorpack-exe.sh WORKDIR ARJEXE COMMAND...
@@ -25,6 +26,15 @@ printf 'MZ a setup program\r\n' >payload/setup.exe
 head -c 40000 /dev/urandom >payload/DOCS/MANUAL.BIN  # does not compress: spans volumes
 printf 'level one\r\n' >payload/DATA/SUB/LEVEL.DAT
 printf 'read me\r\n' >payload/README.TXT
+# The logo and the icon from a picture with transparent parts, as the README makes them.
+convert -size 300x300 xc:none -fill orange -draw "circle 150,150 150,40" picture.png
+convert picture.png -background white -alpha remove -alpha off -resize 402x186 \
+    -gravity center -extent 402x186 -colors 256 -type Palette -compress none BMP3:logo.bmp
+for n in 32 16; do
+  convert picture.png -background white -alpha remove -alpha off -resize ${n}x$n \
+      -gravity center -extent ${n}x$n -colors 16 -type Palette -compress none BMP3:icon-$n.bmp
+done
+convert icon-32.bmp icon-16.bmp icon.ico
 
 failures=0
 expect() {  # description, condition...
@@ -34,7 +44,7 @@ expect() {  # description, condition...
 
 status=0
 "$program" "$@" payload pkg --name "Pixel & Notes café" --dir 'C:\Pixel Notes' --decompressor ARJ.EXE \
-  --volume-size 15K >out.txt 2>&1 || status=$?
+  --volume-size 15K --logo logo.bmp --icon icon.ico >out.txt 2>&1 || status=$?
 cat out.txt
 expect "VORPACK.EXE makes a clean package" test "$status" = 0
 expect "of four files in nested folders" grep -q ", 4 files, 40,040 bytes unpacked" out.txt
@@ -42,6 +52,8 @@ expect "across three or more volumes" grep -Eq "Archive vorpkg.arj: [3-9] volume
 expect "with the title's & doubled, in code page 1252" grep -q $'^App_Name=Pixel && Notes caf\xe9\r$' pkg/VOR.INI
 expect "and in 437 in the descriptions" grep -q $'^Pixel && Notes caf\x82 ([3-9] disks)\r$' pkg/file_id.diz
 expect "with the installer and the decompressor" test -f pkg/ZEZADERI.EXE -a -f pkg/ARJ.EXE
+expect "the installer showing the packager's logo and icon" \
+  grep -q "^Installer ZEZADERI.EXE: the package's own logo and icon" out.txt
 
 status=0
 "$program" "$@" payload pkg2 --name "N" --dir 'C:\N' --decompressor ARJ.EXE --archiver NOSUCH.EXE \

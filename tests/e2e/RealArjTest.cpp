@@ -7,6 +7,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/common/TestInstaller.h"
+#include "tools/driver/Screenshot.h"
+
 namespace {
 
 class RealArj : public ::testing::Test {
@@ -143,6 +148,129 @@ TEST_F(RealArj, CutVolumeIsFatalError) {
 TEST_F(RealArj, TextFileIsNotAValidArchive) {
   ExpectFailure("not-an-archive", "Not a Valid Archive");  // exit code 9
   EXPECT_NE(Log().find("is not an ARJ archive"), std::string::npos) << Log();
+}
+
+// The colour of pixel (x, y), y from the top, of a bottom-up 1-, 4- or 8-bit DIB (a BMP
+// file's from its info header on, or an icon's image) as 0x00RRGGBB.
+uint32_t DibPixel(const std::string& dib, int x, int y) {
+  const auto u32 = [&](size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(dib[at]) | static_cast<unsigned char>(dib[at + 1]) << 8 |
+                                 static_cast<unsigned char>(dib[at + 2]) << 16);
+  };
+  const int width = static_cast<int>(u32(4)), bits = dib[14];
+  const int height = static_cast<int>(u32(8)) / (width == 32 || width == 16 ? 2 : 1);
+  const uint32_t colors = u32(32) != 0 ? u32(32) : 1u << bits;
+  const size_t stride = (width * bits + 31) / 32 * 4, row = 40 + 4 * colors + stride * (height - 1 - y);
+  const int bit = x * bits;
+  const int index = (static_cast<unsigned char>(dib[row + bit / 8]) >> (8 - bits - bit % 8)) & ((1 << bits) - 1);
+  return u32(40 + 4 * static_cast<size_t>(index)) & 0xffffff;
+}
+
+// A package made by VORPACK.EXE with the packager's own logo and icon shows them: the
+// logo in the main dialog and the icon in the About box, as the screen shows them, and
+// both icon images as Windows loads them from the package's installer.
+TEST_F(RealArj, APackagersLogoAndIconShowInTheInstaller) {
+  m_folder.CopyIn(g_paths.arj, "ARJ.EXE");
+  ASSERT_TRUE(::CreateDirectoryA(m_folder.File("payload").c_str(), nullptr));
+  m_folder.Write("payload\\setup.exe", "MZ a setup program");
+  const std::string logo = MakeTestBmp(402, 186, 4, 16), icon = MakeTestIco({{32, 4}, {16, 1}});
+  m_folder.Write("logo.bmp", logo);
+  m_folder.Write("icon.ico", icon);
+  {
+    DrivenProgram vorpack(g_paths.app + "\\VORPACK.EXE", m_folder.Path(),
+                          " payload pkg --name Face --dir C:\\FACE --decompressor ARJ.EXE "
+                          "--logo logo.bmp --icon icon.ico");
+    ASSERT_TRUE(vorpack.Started()) << vorpack.StartError();
+    ASSERT_EQ(vorpack.WaitForExit(120000), 0u) << "VORPACK.EXE makes a clean package";
+  }
+  const std::string exe = m_folder.File("pkg\\ZEZADERI.EXE");
+  ASSERT_EQ(ReadWholeFile(exe).size(), ReadWholeFile(g_paths.app + "\\ZEZADERI.EXE").size());
+
+  Installer app(m_folder.File("pkg"), exe);
+  HWND dlg = app.MainDialog();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(SaveScreenshot(dlg, m_folder.File("dialog.bmp")), "");
+  HWND control = ::GetDlgItem(dlg, 1030);
+  RECT area;
+  ::GetClientRect(control, &area);
+  ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  const std::vector<uint32_t> screen = CaptureScreen(area);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  ASSERT_EQ(screen.size(), static_cast<size_t>(width) * height);
+  // The logo lies centred in the frame: the best of the places around the middle.
+  size_t best = 0, compared = 0;
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      const int left = (width - 402) / 2 + dx, top = (height - 186) / 2 + dy;
+      size_t same = 0, n = 0;
+      for (int y = std::max(0, top); y < std::min(height, top + 186); ++y) {
+        for (int x = std::max(0, left); x < std::min(width, left + 402); ++x, ++n) {
+          same += (screen[static_cast<size_t>(y) * width + x] & 0xffffff) ==
+                  DibPixel(logo.substr(14), x - left, y - top);
+        }
+      }
+      if (same > best) best = same, compared = n;
+    }
+  }
+  EXPECT_GT(compared, 402u * 186 * 9 / 10) << "the frame shows most of the logo";
+  EXPECT_GE(best * 100, compared * 99) << best << " of " << compared << " pixels as in logo.bmp";
+
+  // Icon 128 as Windows loads it from the package's installer.
+  HMODULE module = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HICON loaded[2] = {
+      static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(128), IMAGE_ICON, 32, 32, 0)),
+      static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(128), IMAGE_ICON, 16, 16, 0))};
+  const std::string images[2] = {icon.substr(38, 40 + 64 + 16 * 32 + 4 * 32),
+                                 icon.substr(38 + 40 + 64 + 16 * 32 + 4 * 32)};
+  for (int i = 0; i < 2; ++i) {
+    const int side = i == 0 ? 32 : 16;
+    ASSERT_NE(loaded[i], nullptr);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, dib);
+    ::DrawIconEx(dc, 0, 0, loaded[i], side, side, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    int same = 0;
+    for (int y = 0; y < side; ++y) {
+      for (int x = 0; x < side; ++x) {
+        same += (static_cast<const uint32_t*>(bits)[y * side + x] & 0xffffff) == DibPixel(images[i], x, y);
+      }
+    }
+    EXPECT_EQ(same, side * side) << "icon 128's " << side << " x " << side << " image is icon.ico's";
+    ::SelectObject(dc, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(dc);
+    ::DestroyIcon(loaded[i]);
+  }
+  ::FreeLibrary(module);
+
+  // The About box shows the icon at its size: somewhere in its picture, the 32 x 32 image.
+  ::PostMessageA(dlg, WM_SYSCOMMAND, 16, 0);
+  HWND about = app.WaitForWindow("About ZEZADERI");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(SaveScreenshot(about, m_folder.File("about.bmp")), "");
+  ::GetWindowRect(about, &area);
+  const std::vector<uint32_t> box = CaptureScreen(area);
+  const int boxWidth = area.right - area.left, boxHeight = area.bottom - area.top;
+  bool found = false;
+  for (int top = 0; top + 32 <= boxHeight && !found; ++top) {
+    for (int left = 0; left + 32 <= boxWidth && !found; ++left) {
+      found = true;
+      for (int i = 0; i < 32 * 32 && found; ++i) {
+        found = (box[static_cast<size_t>(top + i / 32) * boxWidth + left + i % 32] & 0xffffff) ==
+                DibPixel(images[0], i % 32, i / 32);
+      }
+    }
+  }
+  EXPECT_TRUE(found) << "the About box shows icon.ico's 32 x 32 image";
+  Click(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+  Click(dlg, IDCANCEL);
+  EXPECT_EQ(app.WaitForExit(), 0u);
 }
 
 }  // namespace

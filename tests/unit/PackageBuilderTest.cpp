@@ -9,6 +9,7 @@
 #include "check/ArjHeaders.h"
 #include "check/PackOptions.h"
 #include "check/PackageBuilder.h"
+#include "tests/common/TestInstaller.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
@@ -22,7 +23,7 @@ class Builder : public ::testing::Test {
     dir.Write("payload/DATA/SUB/LEVEL.DAT", "level one\r\n");
     dir.Write("payload/README.TXT", "read me\r\n");
     dir.Write("tools/ARJ.EXE", "MZ the decompressor");
-    dir.Write("tools/ZEZADERI.EXE", "MZ the installer");
+    dir.Write("tools/ZEZADERI.EXE", OurTestInstaller(VOR_SOURCE_DIR));
   }
 
   // The arguments of a clean run from `payload` into `out`, with options changed, added,
@@ -84,12 +85,13 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
             "Pixel && Notes caf\x82 (" + std::to_string(volumes) + " disks)\r\n");
   EXPECT_TRUE(Has(dir.Read("pkg/VOR.nfo"), "Pixel && Notes caf\x82\r\n==================\r\n"))
       << dir.Read("pkg/VOR.nfo");
-  EXPECT_EQ(dir.Read("pkg/ZEZADERI.EXE"), "MZ the installer");
+  EXPECT_EQ(dir.Read("pkg/ZEZADERI.EXE"), OurTestInstaller(VOR_SOURCE_DIR));
   EXPECT_EQ(dir.Read("pkg/ARJ.EXE"), "MZ the decompressor");
   EXPECT_TRUE(Has(r.output, "Archive pixnotes.arj: " + std::to_string(volumes) +
                                 " volumes (pixnotes.arj to pixnotes.a0" +
                                 std::to_string(volumes - 1) +
                                 "), 4 files, 43,022 bytes unpacked\n"
+                                "Installer ZEZADERI.EXE: our logo and icon\n"
                                 "vorcheck: 0 errors, 0 warnings, 0 notes\n"))
       << r.output;
 
@@ -173,6 +175,11 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
       {Args("out", {{"--installer", p + "/no/ZEZADERI.EXE"}}), 4,
        "vorpack: --installer " + p + "/no/ZEZADERI.EXE: no such file"},
       {Args("out", {{"--nfo", p + "/tools"}}), 4, "vorpack: --nfo " + p + "/tools: a folder"},
+      {Args("out", {{"--logo", p + "/mine/notes.txt"}}), 4,
+       "vorpack: --logo " + p + "/mine/notes.txt: not a BMP file, or one cut short: the logo "
+       "must be a BMP file of 402 x 186 pixels"},
+      {Args("out", {{"--icon", p + "/mine/notes.txt"}}), 4,
+       "vorpack: --icon " + p + "/mine/notes.txt: not an icon file"},
       {Args("out", {{"--installer", "-"}}), 4,
        "vorpack: no ZEZADERI.EXE beside vorpack (in " + p +
            "/payload/DATA) nor in the Windows build beside it: make build makes it; or name it "

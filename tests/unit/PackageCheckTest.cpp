@@ -5,6 +5,7 @@
 #include "check/PackageCheck.h"
 #include "check/PackagerPitfalls.h"
 #include "tests/common/DoubleByteTexts.h"
+#include "tests/common/TestInstaller.h"
 #include "tests/unit/ArjTestFiles.h"
 
 namespace {
@@ -34,7 +35,7 @@ class Package : public ::testing::Test {
     dir.Write("VOR.nfo", "nfo\n");
     dir.Write("file_id.diz", "diz\n");
     dir.Write("ARJ.exe", "MZ");
-    dir.Write("ZEZADERI.EXE", "MZ");
+    dir.Write("ZEZADERI.EXE", OurTestInstaller(VOR_SOURCE_DIR));
     WriteConfig("", "");
   }
 
@@ -68,7 +69,7 @@ TEST_F(Package, ACleanPackageHasNoFindings) {
       << text;
   EXPECT_TRUE(Has(text, "Archive pkg.arj: 3 volumes (pkg.arj to pkg.a02), 2 files, 155,002 bytes"))
       << text;
-  EXPECT_TRUE(Has(text, "vorcheck: 0 errors, 0 warnings, 0 notes")) << text;
+  EXPECT_TRUE(Has(text, "Installer ZEZADERI.EXE: our logo and icon\nvorcheck: 0 errors")) << text;
 }
 
 TEST_F(Package, SettingsTellWhereEachValueCameFrom) {
@@ -165,6 +166,12 @@ TEST_F(Package, WhatStopsTheInstallationIsAnError) {
       EXPECT_TRUE(Has(lines, std::string(key) + " holds a double quote: no file name holds one"))
           << key << "\nin:\n" << lines;
     }
+  }
+  {
+    SCOPED_TRACE("an installer cut short");
+    dir.Write("ZEZADERI.EXE", OurTestInstaller(VOR_SOURCE_DIR).substr(0, 4000));
+    EXPECT_TRUE(Has(Lines(Check()), "ZEZADERI.EXE: error: truncated: 4000 bytes, but its sections"))
+        << Lines(Check());
   }
   {
     SCOPED_TRACE("a VOR.INI too large to check");
@@ -356,7 +363,7 @@ TEST_F(Package, WhatBitesPackagersIsNoted) {
                               "Use_Program=arj32\nCommand_Line=x -v -y -I\nFirst_File=pkg.arj\n"
                               "Total_Disks=3\n"));
   dir.Write("VOR.nfo", "Tom && Jerry\r\n");
-  dir.Write("zezaderi.exe", "MZ");
+  dir.Write("zezaderi.exe", OurTestInstaller(VOR_SOURCE_DIR));
   EXPECT_EQ(Lines(Check()), "");
 }
 

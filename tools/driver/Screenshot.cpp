@@ -40,37 +40,6 @@ void DrawNow(HWND window) {
   }
 }
 
-// The screen's pixels in that rectangle, rows from the top, as 0x00RRGGBB.
-std::vector<uint32_t> Capture(const RECT& area) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  std::vector<uint32_t> pixels;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib != nullptr) {
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    if (::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT)) {
-      ::GdiFlush();
-      const uint32_t* p = static_cast<const uint32_t*>(bits);
-      pixels.assign(p, p + static_cast<size_t>(width) * height);
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-  }
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 void PutLE(std::vector<unsigned char>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
@@ -118,7 +87,7 @@ std::string SaveScreenshot(HWND window, const std::string& bmpPath, DWORD timeou
         DrawNow(window);
         ::Sleep(200);  // what the windows drew reaches the screen
         area = AreaOf(window);
-        pixels = Capture(area);
+        pixels = CaptureScreen(area);
         return !IsBlankPicture(pixels);
       },
       timeoutMs);
@@ -130,4 +99,34 @@ std::string SaveScreenshot(HWND window, const std::string& bmpPath, DWORD timeou
     return "cannot write " + bmpPath;
   }
   return "";
+}
+
+std::vector<uint32_t> CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  std::vector<uint32_t> pixels;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib != nullptr) {
+    HGDIOBJ old = ::SelectObject(memory, dib);
+    if (::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT)) {
+      ::GdiFlush();
+      const uint32_t* p = static_cast<const uint32_t*>(bits);
+      pixels.assign(p, p + static_cast<size_t>(width) * height);
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+  }
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
 }
