@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Tries a package on this machine: runs the installer, build/win32/ZEZADERI.EXE (built
-# if needed), on a copy of the package folder under Wine (make try PACKAGE=DIR).
+# Tries a package on this machine: runs the package's own installer, its ZEZADERI.EXE
+# (build/win32's, built if needed, where it has none), on a copy of the package folder
+# under Wine (make try PACKAGE=DIR).
 #
 #   tools/try-package.sh [--work DIR] [--target FOLDER] [--code-page N] [--expect DIR] [--label WORD] PACKAGE
 #
@@ -96,6 +97,12 @@ if [ "$from" != "$to" ]; then
   cp -a "$package"/. "$copy"/
   echo "$label: the installer runs on a copy of $package in ${copy#"$root"/} (its log, VORDECOMP.LOG, goes there)"
 fi
+# The installer the package's users start, with the package's logo and icon.
+installer=$(find "$copy" -maxdepth 1 -type f -iname ZEZADERI.EXE | head -n 1)
+if [ -z "$installer" ]; then
+  installer=$root/build/win32/ZEZADERI.EXE
+  echo "$label: the package has no ZEZADERI.EXE (its users would have no installer): build/win32's runs in its place"
+fi
 # A log of an earlier run is not this run's.
 find "$copy" -maxdepth 1 -type f -iname VORDECOMP.LOG -delete
 rm -f "$work"/[0-9][0-9]-*.bmp "$work"/[0-9][0-9]-*.png "$work/installation.png"
@@ -128,7 +135,7 @@ if [ -n "${DISPLAY:-}" ]; then
   echo "$label: starting the installer in D:\\ (${copy#"$root"/}) on your display"
   status=0
   # Wine takes the current folder for D:\, the deepest drive that holds it.
-  (cd "$copy" && wine_run "$root/build/win32/ZEZADERI.EXE") || status=$?
+  (cd "$copy" && wine_run "$installer") || status=$?
   end_server
   echo "$label: the installer ended with exit status $status; its log, if it made one: ${copy#"$root"/}/VORDECOMP.LOG"
   exit "$status"
@@ -175,12 +182,12 @@ fi
 chosen=$work/chosen.txt
 rm -f "$chosen"
 echo "$label: no display: vordrive takes the installer through the installation on a virtual one"
-export root copy work target chosen label
+export root copy work target chosen label installer
 status=0
 xvfb-run -a -s "-screen 0 800x600x24" bash -c "$(declare -f wine_run prepare_prefix end_server)"'
   set -uo pipefail
   prepare_prefix || exit 2
-  wine_run "$root/build/win32/vordrive.exe" --installer="$root/build/win32/ZEZADERI.EXE" \
+  wine_run "$root/build/win32/vordrive.exe" --installer="$installer" \
     --package="D:\\" ${target:+--target="$target"} --pictures="$work" --chosen="$chosen"
   status=$?
   end_server
