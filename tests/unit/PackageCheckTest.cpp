@@ -138,7 +138,8 @@ TEST_F(Package, ValuesThatDoNotFitThePackageAreFound) {
       "VOR.INI: warning: App_Name is not set: the title reads \"No Application Specified\"",
       "VOR.INI:5: warning: Use_Program already ends in .exe: the installer appends another and "
       "starts arj.exe.exe",
-      "VOR.INI:5: note: arj.exe.exe is not in the folder: it must be on the user's path",
+      "VOR.INI:5: warning: arj.exe.exe is not in the folder: ship it in the package, or users "
+      "get \"Can't Find arj.exe.exe\" unless it is on their path",
       "VOR.INI:7: warning: Total_Disks is 5, but the folder holds 3 volumes",
       "file_id.diz: warning: missing: its viewer would show \"File Not Found\"",
       "VOR.nfo: warning: is a folder: its viewer would show \"File Open Failure\"",
@@ -293,8 +294,9 @@ TEST_F(Package, DoubleByteTextsAreReadInTheirCodePage) {
     const PackageReport r = CheckPackage(dir.Path(), "", CodePage::ForNumber(t.codePage));
     EXPECT_EQ(Lines(r), "VOR.INI:2: warning: App_Name is 100 bytes long: the installer keeps the "
                         "first 98 bytes, whole characters only\n"
-                        "VOR.INI:6: note: " + std::string(t.folder) +
-                        ".exe is not in the folder: it must be on the user's path\n");
+                        "VOR.INI:6: warning: " + std::string(t.folder) +
+                        ".exe is not in the folder: ship it in the package, or users get \"Can't "
+                        "Find " + std::string(t.folder) + ".exe\" unless it is on their path\n");
     ASSERT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.archives[0].volumes.size(), 3u);
     for (unsigned i = 0; i < volumes; ++i) dir.Remove(arj::VolumeName(archive, i));
@@ -336,9 +338,10 @@ TEST_F(Package, WhatBitesPackagersIsNoted) {
             "VOR.INI:2: warning: App_Name \"Tom & Jerry\" has a single &: the title line does not "
             "show it and underlines the character after it; write && to show one (\"Tom && "
             "Jerry\")\n"
-            "VOR.INI:3: note: Default_Directory \"C:\\Games\\Pixel Notes\\\" needs more than one "
+            "VOR.INI:3: warning: Default_Directory \"C:\\Games\\Pixel Notes\\\" needs more than one "
             "new folder on a clean machine: the installer creates only the last one, Pixel Notes, "
-            "so C:\\Games must exist on the user's machine\n"
+            "so C:\\Games must exist on the user's machine, or it fails with \"Cannot Create\"; "
+            "offer a folder one level below the root\n"
             "VOR.INI:5: note: Space_Required is 11 MB, far above the archives' unpacked size of "
             "155,002 bytes (1 MB): users with room for the files but not that much are refused (it "
             "counts megabytes of 1,000,000 bytes)\n"
@@ -351,7 +354,7 @@ TEST_F(Package, WhatBitesPackagersIsNoted) {
             "folder (make build leaves it in build/win32)\n");
   EXPECT_EQ(r.ExitStatus(), 1);
 
-  dir.Write("VOR.INI", Config("App_Name=Tom && Jerry\nDefault_Directory=C:\\Pixel Notes\\\n"
+  dir.Write("VOR.INI", Config("App_Name=Tom && Jerry\nDefault_Directory=C:\\Program Files\\PN\\\n"
                               "Space_Required=10\n",
                               "Use_Program=arj32\nCommand_Line=x -v -y -I\nFirst_File=pkg.arj\n"
                               "Total_Disks=3\n"));
@@ -367,7 +370,8 @@ TEST(PackageCheckNames, FolderThatMustExistIsAllButTheLastLevelBelowTheRoot) {
       {"C:Games\\Pixel", "C:Games"},             {"\\Games\\Pixel", "\\Games"},
       {"Games\\Pixel", "Games"},                 {"Pixel", ""},
       {"\\\\server\\share\\Pixel", ""},        {"\\\\server\\share\\Games\\Pixel", "\\\\server\\share\\Games"},
-      {"D:/Games/Pixel", "D:/Games"},
+      {"D:/Games/Pixel", "D:/Games"},           {"C:\\Program Files\\Pixel", ""},
+      {"c:/PROGRAM FILES/Maker/Pixel", "c:/PROGRAM FILES/Maker"},
   };
   for (const auto& c : cases) EXPECT_EQ(FolderThatMustExist(c[0], kSingleByte), c[1]) << c[0];
   // A trail byte 0x5C is no separator: one folder below the root, by character.
