@@ -1,5 +1,7 @@
 #include "check/PackOptions.h"
 
+#include <algorithm>
+
 #include "framework/NumberScan.h"
 
 const char kPackUsage[] =
@@ -55,9 +57,9 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 bool ParseVolumeSize(const std::string& text, uint64_t* bytes, std::string* error) {
   size_t digits = 0;
   uint64_t value = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9' &&
-         value <= kMaxVolumeSize) {
-    value = value * 10 + static_cast<uint64_t>(text[digits++] - '0');
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+    // Past the largest size the value stays above it: too many digits are "above".
+    value = std::min(value * 10 + static_cast<uint64_t>(text[digits++] - '0'), kMaxVolumeSize + 1);
   }
   const std::string unit = text.substr(digits);
   uint64_t factor = 1;

@@ -259,6 +259,8 @@ void Builder::WalkPayload(const std::string& folder, const std::string& inside, 
     m_refused.push_back(folder + ": cannot be listed");
     return;
   }
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   if (depth > kMaxPayloadDepth) {
     m_refused.push_back(folder + ": lies " + std::to_string(depth) +
                         " folders deep in the payload");
@@ -288,8 +290,8 @@ void Builder::WalkPayload(const std::string& folder, const std::string& inside, 
       WalkPayload(path, relative, depth + 1);
     } else if (e.size >= kMaxArchivedFileSize) {
       m_refused.push_back(path + ": " + std::to_string(e.size) +
-                          " bytes: the archive keeps a file's size in 32 bits, below 4 GiB "
-                          "(4,294,967,296 bytes); split it");
+                          " bytes, 4 GiB or more: an ARJ archive keeps a file's size in 32 bits; "
+                          "split the file");
     } else {
       m_payloadFiles.push_back(relative);
     }
