@@ -9,7 +9,7 @@ const char kPackUsage[] =
     "Makes a package in OUTDIR (a new folder, or one without these files) that installs the\n"
     "files and subfolders of PAYLOAD, then checks it as vorcheck does.\n"
     "  --name TITLE          the title users see (App_Name); an & is written && so it shows\n"
-    "  --dir FOLDER          the target folder offered (Default_Directory), C:\\Games\n"
+    "  --dir FOLDER          the target folder offered (Default_Directory), a full path\n"
     "  --decompressor FILE   the ARJ.EXE the package brings (Use_Program names it)\n"
     "  --setup COMMAND       the setup program started after the installation, with its\n"
     "                        arguments, from the target folder (App_Setup; default setup.exe)\n"

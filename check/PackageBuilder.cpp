@@ -20,7 +20,7 @@
 namespace {
 
 constexpr char kVolumeExtension[] = ".arj";
-constexpr int kMaxPayloadDepth = 32;
+constexpr int kMaxPayloadDepth = 32;  // deeper than any payload needs
 constexpr uint64_t kMaxArchivedFileSize = uint64_t{1} << 32;  // ARJ keeps 32-bit sizes
 // The decompressor's arguments: extract with folders (x), every volume in turn (-v),
 // yes to every question (-y), and no progress indicator (-i), whose backspaces would
