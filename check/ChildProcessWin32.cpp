@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <string.h>
-
 #include <cstring>
 
 #include "check/ChildProcess.h"
@@ -52,7 +50,12 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   const std::string hidden = std::string(kArchiverSwitches) + "=";
   if (char* block = GetEnvironmentStringsA()) {
     for (const char* e = block; *e != '\0'; e += std::strlen(e) + 1) {
-      if (_strnicmp(e, hidden.c_str(), hidden.size()) != 0) {
+      size_t same = 0;  // letters compared without regard to case
+      while (same < hidden.size() && e[same] != '\0' &&
+             (e[same] == hidden[same] || (e[same] ^ 0x20) == hidden[same])) {
+        ++same;
+      }
+      if (same < hidden.size()) {
         environment.append(e, std::strlen(e) + 1);
       }
     }
