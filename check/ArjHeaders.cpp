@@ -252,6 +252,7 @@ VolumeHeaders ReadVolumeHeaders(ByteSource& source) {
       }
       v.archiveName = name;
       v.mainFlags = h.basic[4];
+      v.hostSystem = h.basic[3];
       main = false;
       offset = h.next;
       continue;

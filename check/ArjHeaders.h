@@ -72,6 +72,9 @@ constexpr uint8_t kGarbledFlag = 0x01;  // encrypted with a password
 constexpr uint8_t kVolumeFlag = 0x04;   // continued on the next volume
 constexpr uint8_t kExtFileFlag = 0x08;  // file header: continued from the previous volume
 constexpr uint8_t kMainHeaderType = 2;
+constexpr uint8_t kUnixSpecialType = 6;  // a symbolic link, a device, a FIFO: no file on Windows
+constexpr uint8_t kHostMsDos = 0;        // the host system of ARJ's DOS-compatible mode (-2d)
+constexpr uint8_t kHostUnix = 2;
 constexpr size_t kMaxBasicHeaderSize = 2600;
 constexpr uint64_t kStubSearchLimit = 512 * 1024;
 
@@ -79,7 +82,7 @@ uint32_t Crc32(const void* data, size_t size, uint32_t crc = 0);
 
 struct FileHeader {
   std::string name;  // as stored: "/" between folders
-  uint8_t type = 0;  // 0 binary, 1 text, 3 folder, ...
+  uint8_t type = 0;  // 0 binary, 1 text, 3 folder, 6 UNIX special, ...
   uint8_t flags = 0;
   uint32_t compressedSize = 0;
   uint32_t originalSize = 0;    // of this piece, for a file split across volumes
@@ -96,6 +99,7 @@ struct VolumeHeaders {
   uint64_t mainHeaderOffset = 0;  // above 0: that many bytes precede the archive
   std::string archiveName;        // as the main header records it
   uint8_t mainFlags = 0;
+  uint8_t hostSystem = kHostMsDos;  // where the archive was made, as the main header says
   std::vector<FileHeader> files;
   std::string problem;  // empty: read cleanly up to the end marker
   uint64_t problemOffset = 0;

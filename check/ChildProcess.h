@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// ARJ's default switches, which it adds to every command line: they would change the
+// package behind the packager's back (-e drops every folder).
+constexpr char kArchiverSwitches[] = "ARJ_SW";
+
 struct ChildRun {
   bool started = false;  // false: the program could not be started; `why` says why
   int exitCode = 0;
@@ -14,7 +18,7 @@ struct ChildRun {
 
 // Runs `program` (a path, or a name the platform searches for the usual way) with
 // `arguments`, each handed on as one argument, in the folder `workDir`, with an empty
-// input; waits for its end.
+// input and our environment without kArchiverSwitches; waits for its end.
 ChildRun RunChild(const std::string& program, const std::vector<std::string>& arguments,
                   const std::string& workDir);
 

@@ -26,6 +26,12 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  const std::string hidden = std::string(kArchiverSwitches) + "=";
+  std::vector<char*> envp;
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (strncmp(*e, hidden.c_str(), hidden.size()) != 0) envp.push_back(*e);
+  }
+  envp.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     const int input = open("/dev/null", O_RDONLY);
@@ -34,7 +40,7 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
         chdir(workDir.c_str()) != 0) {
       error = errno;
     } else {
-      execvp(program.c_str(), argv.data());
+      execvpe(program.c_str(), argv.data(), envp.data());
       error = errno;
     }
     if (write(status[1], &error, sizeof error) < 0) _exit(127);

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "check/ChildProcess.h"
 #include "check/Folder.h"
 #include "install/InstallTexts.h"
@@ -43,9 +45,26 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
   startup.hStdInput = input;
   startup.hStdOutput = writeEnd;
   startup.hStdError = writeEnd;
+  // Our environment block without the archiver's switches (names without regard to case).
+  std::string environment;
+  const std::string hidden = std::string(kArchiverSwitches) + "=";
+  if (char* block = GetEnvironmentStringsA()) {
+    for (const char* e = block; *e != '\0'; e += std::strlen(e) + 1) {
+      size_t same = 0;  // letters compared without regard to case
+      while (same < hidden.size() && e[same] != '\0' &&
+             (e[same] == hidden[same] || (e[same] ^ 0x20) == hidden[same])) {
+        ++same;
+      }
+      if (same < hidden.size()) {
+        environment.append(e, std::strlen(e) + 1);
+      }
+    }
+    FreeEnvironmentStringsA(block);
+  }
+  environment += '\0';
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                      workDir.c_str(), &startup, &process);
+  const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
+                                      &environment[0], workDir.c_str(), &startup, &process);
   const DWORD error = GetLastError();
   CloseHandle(writeEnd);
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);

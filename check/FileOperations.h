@@ -20,5 +20,11 @@ bool AbsolutePath(const std::string& path, std::string* absolute);
 // platform compares them.
 bool IsWithin(const std::string& inner, const std::string& outer);
 
+// The program to start for a name the packager gave, found before a child's working
+// folder is set: a path (one with a separator) as an absolute one; a bare name as a
+// shell finds it (natively on the PATH; on Windows in the current folder, then on the
+// PATH, never beside the running program). Unchanged when it is not found.
+std::string ProgramPath(const std::string& program);
+
 // The folder that holds the running program.
 std::string ProgramFolder();

@@ -28,6 +28,13 @@ bool IsWithin(const std::string& inner, const std::string& outer) {
   return inner.size() == outer.size() || outer == "/" || inner[outer.size()] == '/';
 }
 
+std::string ProgramPath(const std::string& program) {
+  if (program.find('/') == std::string::npos) return program;  // execvp searches the PATH
+  char folder[PATH_MAX];
+  if (program[0] == '/' || getcwd(folder, sizeof folder) == nullptr) return program;
+  return std::string(folder) + "/" + program;
+}
+
 std::string ProgramFolder() {
   char path[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);

@@ -40,6 +40,22 @@ bool IsWithin(const std::string& inner, const std::string& outer) {
          inner[outer.size()] == '\\';
 }
 
+std::string ProgramPath(const std::string& program) {
+  const CodePage cp = DefaultCodePage();
+  char full[MAX_PATH * 4];
+  char* name = nullptr;
+  if (cp.FindFirstOf(program, "\\/:") != std::string::npos) {
+    const DWORD n = GetFullPathNameA(program.c_str(), sizeof full, full, &name);
+    return n > 0 && n < sizeof full ? std::string(full, n) : program;
+  }
+  char path[32767];
+  const DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
+  const std::string search =
+      std::string(".;") + (length > 0 && length < sizeof path ? path : "");
+  const DWORD n = SearchPathA(search.c_str(), program.c_str(), ".exe", sizeof full, full, &name);
+  return n > 0 && n < sizeof full ? std::string(full, n) : program;
+}
+
 std::string ProgramFolder() {
   char path[MAX_PATH * 4];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);

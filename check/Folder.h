@@ -11,7 +11,9 @@
 
 struct FolderEntry {
   std::string name;
-  bool isFolder = false;
+  bool isFolder = false;  // a link to a folder counts as one
+  bool isLink = false;    // a symbolic link (on Windows: a reparse point)
+  uint64_t size = 0;      // of a file
 };
 
 // The folder's entries without "." and ".."; false when it cannot be listed. The path

@@ -17,10 +17,15 @@ bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderE
   while (const dirent* e = readdir(dir)) {
     const std::string name = e->d_name;
     if (name == "." || name == "..") continue;
+    const std::string full = JoinPath(path, name, cp);
     struct stat st;
     FolderEntry entry;
     entry.name = name;
-    entry.isFolder = stat(JoinPath(path, name, cp).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    entry.isLink = lstat(full.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    if (stat(full.c_str(), &st) == 0) {
+      entry.isFolder = S_ISDIR(st.st_mode);
+      entry.size = static_cast<uint64_t>(st.st_size);
+    }
     entries->push_back(entry);
   }
   closedir(dir);

@@ -21,6 +21,8 @@ bool ListFolder(const std::string& path, const CodePage& cp, std::vector<FolderE
     FolderEntry entry;
     entry.name = name;
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entries->push_back(entry);
   } while (FindNextFileA(find, &data));
   FindClose(find);

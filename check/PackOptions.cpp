@@ -1,5 +1,7 @@
 #include "check/PackOptions.h"
 
+#include <algorithm>
+
 #include "framework/NumberScan.h"
 
 const char kPackUsage[] =
@@ -7,7 +9,7 @@ const char kPackUsage[] =
     "Makes a package in OUTDIR (a new folder, or one without these files) that installs the\n"
     "files and subfolders of PAYLOAD, then checks it as vorcheck does.\n"
     "  --name TITLE          the title users see (App_Name); an & is written && so it shows\n"
-    "  --dir FOLDER          the target folder offered (Default_Directory), C:\\Games\n"
+    "  --dir FOLDER          the target folder offered (Default_Directory), a full path\n"
     "  --decompressor FILE   the ARJ.EXE the package brings (Use_Program names it)\n"
     "  --setup COMMAND       the setup program started after the installation, with its\n"
     "                        arguments, from the target folder (App_Setup; default setup.exe)\n"
@@ -61,9 +63,9 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 bool ParseVolumeSize(const std::string& text, uint64_t* bytes, std::string* error) {
   size_t digits = 0;
   uint64_t value = 0;
-  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9' &&
-         value <= kMaxVolumeSize) {
-    value = value * 10 + static_cast<uint64_t>(text[digits++] - '0');
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+    // Past the largest size the value stays above it: too many digits are "above".
+    value = std::min(value * 10 + static_cast<uint64_t>(text[digits++] - '0'), kMaxVolumeSize + 1);
   }
   const std::string unit = text.substr(digits);
   uint64_t factor = 1;

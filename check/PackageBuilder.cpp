@@ -12,6 +12,7 @@
 #include "check/PackOptions.h"
 #include "check/PackageCheck.h"
 #include "check/PackageContents.h"
+#include "check/PackagerPitfalls.h"
 #include "check/TextConversion.h"
 #include "check/Utf8.h"
 #include "config/PackageFiles.h"
@@ -20,7 +21,8 @@
 namespace {
 
 constexpr char kVolumeExtension[] = ".arj";
-constexpr int kMaxPayloadDepth = 32;  // deeper is a link to a folder above, not a payload
+constexpr int kMaxPayloadDepth = 32;  // deeper than any payload needs
+constexpr uint64_t kMaxArchivedFileSize = uint64_t{1} << 32;  // ARJ keeps 32-bit sizes
 // The decompressor's arguments: extract with folders (x), every volume in turn (-v),
 // yes to every question (-y), and no progress indicator (-i), whose backspaces would
 // fill the log the installer shows.
@@ -46,8 +48,9 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   return bytes->size() == file->Size();
 }
 
-// The archiver's last lines, its progress indicator's backspaces taken out.
-std::string LastLines(const std::string& output, size_t count) {
+// The archiver's lines that say what it could not do ("Can't open ..."), then its last
+// lines, each once, its progress indicator's backspaces taken out.
+std::string FailureLines(const std::string& output, size_t count) {
   std::string text;
   for (char c : output) {
     if (c == '\b') {
@@ -67,9 +70,14 @@ std::string LastLines(const std::string& output, size_t count) {
   }
   if (start > 0) ++start;
   std::string lines;
-  for (size_t i = start; i < text.size();) {
+  for (size_t i = 0; i < text.size();) {
     const size_t end = std::min(text.find('\n', i), text.size());
-    lines += "  " + text.substr(i, end - i) + "\n";
+    std::string line = text.substr(i, end - i), folded = line;
+    for (char& c : folded) c = ProfileFile::FoldCase(c);
+    const bool failure = folded.find("can't") != std::string::npos ||
+                         folded.find("cannot") != std::string::npos ||
+                         folded.find("error") != std::string::npos;
+    if (i >= start || failure) lines += "  " + line + "\n";
     i = end + 1;
   }
   return lines;
@@ -94,7 +102,7 @@ class Builder {
   bool Convert(const char* option, const std::string& text, unsigned page, std::string* out);
   bool PrepareTexts();
   bool CheckPayload();
-  bool WalkPayload(const std::string& folder, int depth, size_t* files);
+  void WalkPayload(const std::string& folder, const std::string& inside, int depth);
   bool ReadInputs();
   bool PrepareOutDir();
   bool MakeVolumes();
@@ -118,6 +126,9 @@ class Builder {
   bool m_madeOutDir = false;
   std::vector<std::string> m_made;  // files this run made in the package folder
   std::vector<std::string> m_volumes;
+  // The payload's walk: its files ("/" between folders), and what cannot reach Windows.
+  std::vector<std::string> m_payloadFiles;
+  std::vector<std::string> m_refused;
 };
 
 bool Builder::Convert(const char* option, const std::string& text, unsigned page,
@@ -169,6 +180,26 @@ bool Builder::PrepareTexts() {
       return Fail(std::string(t.option) + " holds a line break: VOR.INI holds a value on one line");
     }
     if (t.text.empty()) return Fail(std::string(t.option) + " is empty");
+    for (char c : t.text) {
+      if (static_cast<unsigned char>(c) < 0x20) {
+        return Fail(std::string(t.option) + " " + Quoted(t.text) +
+                    " holds a control character (code " + std::to_string(c) +
+                    "): the installer's reader drops it at either end of a value; leave it out");
+      }
+    }
+    if (t.key == kDefaultDirectoryKey) {
+      const std::string why = NotAbsoluteFolder(t.text, m_local);
+      if (t.text.find('"') != std::string::npos) {
+        return Fail("--dir " + Quoted(t.text) +
+                    " holds a double quote, which no Windows folder name holds; write the "
+                    "folder without quotes (in a Linux shell: --dir 'C:\\Pixel Notes')");
+      }
+      if (!why.empty()) {
+        return Fail("--dir " + Quoted(t.text) + " " + why +
+                    ": give a full path, such as C:\\PixelNotes (in a Linux shell in single "
+                    "quotes: --dir 'C:\\PixelNotes')");
+      }
+    }
     if (!Convert(t.option, t.text, m_pages.ansi, &m_values[t.key])) return false;
     const size_t limit = key.bufferSize - 1;
     if (m_values[t.key].size() > limit) {
@@ -204,39 +235,69 @@ bool Builder::CheckPayload() {
     case PathKind::Folder:
       break;
   }
-  size_t files = 0;
-  if (!WalkPayload(payload, 0, &files)) return false;
-  if (files == 0)
+  // Everything that cannot reach the users' Windows, named at once, before any archiving.
+  WalkPayload(payload, std::string(), 0);
+  const CodePage page = CodePage::ForNumber(m_pages.ansi);
+  for (const auto& twin : CaseTwins(m_payloadFiles, page, m_pages.ansi)) {
+    m_refused.push_back(Join(payload, twin.first) + ": differs from " + twin.second +
+                        " in case only: Windows takes them for one, and one is lost");
+  }
+  if (!m_refused.empty()) {
+    std::string list;
+    for (const std::string& r : m_refused) list += "\n  " + r;
+    return Fail("the payload holds " + std::to_string(m_refused.size()) +
+                (m_refused.size() == 1 ? " file" : " files") +
+                " that cannot reach the users' Windows as they are; rename, replace or take "
+                "them out:" + list);
+  }
+  if (m_payloadFiles.empty())
     return Fail("the payload folder " + payload + " holds no file: nothing to install");
   return true;
 }
 
-bool Builder::WalkPayload(const std::string& folder, int depth, size_t* files) {
+void Builder::WalkPayload(const std::string& folder, const std::string& inside, int depth) {
   std::vector<FolderEntry> entries;
-  if (!ListFolder(folder, m_local, &entries)) return Fail(folder + " cannot be listed");
+  if (!ListFolder(folder, m_local, &entries)) {
+    m_refused.push_back(folder + ": cannot be listed");
+    return;
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   if (depth > kMaxPayloadDepth) {
-    return Fail(folder + " lies " + std::to_string(depth) +
-                " folders deep in the payload: a link to a folder above it?");
+    m_refused.push_back(folder + ": lies " + std::to_string(depth) +
+                        " folders deep in the payload");
+    return;
   }
   for (const FolderEntry& e : entries) {
     const std::string path = Join(folder, e.name);
-    if (depth == 0 && e.name[0] == '.') {
-      return Fail(path +
-                  ": the archiver hangs on a name that starts with \".\" at the top of "
-                  "the payload; rename it, move it into a subfolder, or take it out");
-    }
-    if (!NameReachesWindows(e.name)) {
-      return Fail(path +
-                  ": the name has characters beyond ASCII, which the archiver stores "
-                  "in UTF-8 and the users' Windows would show as other characters; rename it");
-    }
-    if (e.isFolder) {
-      if (!WalkPayload(path, depth + 1, files)) return false;
+    const std::string relative = inside.empty() ? e.name : inside + "/" + e.name;
+    const std::string windows = WindowsNameProblem(e.name, m_local);
+    if (e.isLink) {
+      // Refused, not followed: a link may lead out of the payload, or round in a loop, and
+      // the archiver stores it as an entry that ARJ.EXE skips.
+      m_refused.push_back(path +
+                          ": a symbolic link, which the archiver stores as a UNIX special "
+                          "entry that ARJ.EXE skips; put the file itself there");
+    } else if (depth == 0 && e.name[0] == '.') {
+      m_refused.push_back(path +
+                          ": the archiver hangs on a name that starts with \".\" at the top of "
+                          "the payload; rename it, move it into a subfolder, or take it out");
+    } else if (!NameReachesWindows(e.name)) {
+      m_refused.push_back(path +
+                          ": the name has characters beyond ASCII, which the archiver stores "
+                          "in UTF-8 and the users' Windows would show as other characters");
+    } else if (!windows.empty()) {
+      m_refused.push_back(path + ": Windows cannot hold the name: " + windows);
+    } else if (e.isFolder) {
+      WalkPayload(path, relative, depth + 1);
+    } else if (e.size >= kMaxArchivedFileSize) {
+      m_refused.push_back(path + ": " + std::to_string(e.size) +
+                          " bytes, 4 GiB or more: an ARJ archive keeps a file's size in 32 bits; "
+                          "split the file");
     } else {
-      ++*files;
+      m_payloadFiles.push_back(relative);
     }
   }
-  return true;
 }
 
 bool Builder::ReadInputs() {
@@ -316,16 +377,22 @@ bool Builder::PrepareOutDir() {
     const std::string ours[] = {kConfigFileName, kNfoFileName, kFileIdFileName, kInstallerFileName,
                                 m_decompressorName};
     const std::string volumePrefix = m_options.archive + ".";
+    std::vector<std::string> taken;
+    bool package = false;
     for (const FolderEntry& e : entries) {
-      bool taken = e.name.size() > volumePrefix.size() &&
+      bool mine = e.name.size() > volumePrefix.size() &&
                    ProfileFile::SameName(e.name.substr(0, volumePrefix.size()), volumePrefix);
-      for (const std::string& name : ours) taken = taken || ProfileFile::SameName(e.name, name);
-      if (taken) {
-        const bool package = ProfileFile::SameName(e.name, kConfigFileName);
-        return Fail(out + " holds " + e.name + (package ? ", another package" : "") +
-                    " already: vorpack writes over nothing; remove it, or choose a new or empty "
-                    "folder");
-      }
+      for (const std::string& name : ours) mine = mine || ProfileFile::SameName(e.name, name);
+      if (mine) taken.push_back(e.name);
+      package = package || ProfileFile::SameName(e.name, kConfigFileName);
+    }
+    if (!taken.empty()) {
+      std::sort(taken.begin(), taken.end());
+      std::string names;
+      for (const std::string& t : taken) names += (names.empty() ? "" : ", ") + t;
+      return Fail(out + " holds " + names + (package ? ", another package" : "") +
+                  " already: vorpack writes over nothing; remove " +
+                  (taken.size() == 1 ? "it" : "them") + ", or choose a new or empty folder");
     }
   } else if (!MakeFolder(out)) {
     return Fail("cannot make the folder " + out);
@@ -341,15 +408,19 @@ bool Builder::MakeVolumes() {
   AbsolutePath(out, &absolute);
   std::vector<FolderEntry> before;
   ListFolder(out, m_local, &before);
-  std::vector<std::string> args = {"a", "-r", "-a", "-y", "-i", "-s"};
+  // -2d: ARJ's DOS-compatible mode, volumes marked as made on MS-DOS, so that ARJ.EXE
+  // writes no "Binary file from a different OS" into the users' log.
+  std::vector<std::string> args = {"a", "-r", "-a", "-y", "-i", "-s", "-2d"};
   if (m_options.volumeSize > 0) args.push_back("-v" + std::to_string(m_options.volumeSize));
   args.push_back(Join(absolute, m_values[kFirstFileKey]));
   args.push_back("*");
-  m_archiver =
-      m_options.archiver.empty() ? DefaultArchiver(m_options.decompressor) : m_options.archiver;
+  // The program is found before the working folder is set: never a payload file of its name.
+  std::string decompressor;
+  AbsolutePath(m_options.decompressor, &decompressor);
+  m_archiver = m_options.archiver.empty() ? DefaultArchiver(decompressor) : m_options.archiver;
   std::string payload;
   AbsolutePath(m_options.payload, &payload);
-  const ChildRun run = RunChild(m_archiver, args, payload);
+  const ChildRun run = RunChild(ProgramPath(m_archiver), args, payload);
 
   // Whatever the archiver left in the folder is this run's, whether it failed or not.
   std::vector<FolderEntry> after;
@@ -367,7 +438,7 @@ bool Builder::MakeVolumes() {
   }
   if (run.exitCode != 0) {
     return Fail("the archiver " + m_archiver + " failed with exit code " +
-                std::to_string(run.exitCode) + "; its last words:\n" + LastLines(run.output, 6));
+                std::to_string(run.exitCode) + "; its last words:\n" + FailureLines(run.output, 6));
   }
 
   // The volumes it made, read back with the checker's header reader: their number and
@@ -470,7 +541,7 @@ PackResult Builder::Run() {
     return m_result;
   }
   const PackageReport report =
-      CheckPackage(m_options.outDir, m_options.outDir, CodePage::ForNumber(m_pages.ansi));
+      CheckPackage(m_options.outDir, m_options.outDir, CodePage::ForNumber(m_pages.ansi), m_pages.ansi);
   m_result.output += "vorpack: the package as vorcheck finds it:\n" + FormatReport(report);
   m_result.exitStatus = report.ExitStatus();
   return m_result;

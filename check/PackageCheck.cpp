@@ -8,6 +8,8 @@
 #include "check/Folder.h"
 #include "check/InstallerFace.h"
 #include "check/PackagerPitfalls.h"
+#include "check/TextConversion.h"
+#include "check/Utf8.h"
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
 #include "install/InstallTexts.h"
@@ -19,7 +21,6 @@ namespace {
 const char* const kSectionNames[] = {"INSTALL", "DECOMPRESSION"};
 const char* const kDescriptionFiles[] = {kNfoFileName, kFileIdFileName};
 constexpr size_t kMaxConfigBytes = 16u << 20;
-constexpr unsigned kMaxVolumes = 1000;  // the decompressor's naming ends at 999
 constexpr uint64_t kMegabyte = 1000000;
 constexpr char kBlankOrTab[] = " \t";  // where the setup split ends a program's name
 
@@ -77,8 +78,12 @@ bool IsReadSection(const std::string& name) {
 
 class Checker {
  public:
-  Checker(const std::string& folder, const std::string& shown, const CodePage& cp)
-      : m_folder(folder), m_shown(shown), m_cp(cp) {}
+  Checker(const std::string& folder, const std::string& shown, const CodePage& cp, unsigned page)
+      : m_folder(folder), m_shown(shown), m_cp(cp), m_page(page != 0 ? page : DefaultAnsiCodePage()) {
+    TargetCodePages pages;
+    std::string why;
+    if (FindCodePages(m_page, &pages, &why)) m_oemPage = pages.oem;
+  }
 
   PackageReport Run();
 
@@ -113,16 +118,24 @@ class Checker {
   };
   void ReadSet(const ArchiveFolder& folder, const std::string& first,
                std::vector<std::string>* claimed);
+  void CheckEntries(const arj::VolumeHeaders& volume, const std::string& shown);
+  void CheckPaths();
   void CheckFolderFiles();
   void CheckDescription(const FolderEntry& entry);
+  // The text as users see it in code page `page`, for a finding about UTF-8 in it.
+  std::string SeenAs(const std::string& text, unsigned page) const;
 
   std::string m_folder, m_shown;
   CodePage m_cp;  // of the package's texts: VOR.INI and the names in the folder
+  unsigned m_page;         // its number
+  unsigned m_oemPage = 0;  // the descriptions' code page; 0: not known here
   std::vector<FolderEntry> m_entries;
   SettingsAccount m_account;  // where each setting came from, as the installer reads it
   PackageReport m_report;
   bool m_archivesRead = false;           // every volume read without damage
   std::vector<std::string> m_fileNames;  // archived files of every set
+  std::vector<std::pair<std::string, std::string>> m_entryPaths;  // every file's, "/" between
+                                                                  // folders, and its volume
 };
 
 const FolderEntry* Checker::Entry(const std::vector<FolderEntry>& listing,
@@ -164,6 +177,7 @@ PackageReport Checker::Run() {
     AtKey(f.severity, f.key, f.message);
   }
   CheckArchives();
+  CheckPaths();
   CheckFolderFiles();
   std::stable_sort(m_report.findings.begin(), m_report.findings.end(),
                    [](const Finding& a, const Finding& b) {
@@ -312,6 +326,13 @@ void Checker::CheckValues() {
     if (source.line == 0) continue;
     const std::string& raw = source.read;
     const std::string name = key.name;
+    if (key.isText && !m_cp.IsDoubleByte() && IsUtf8BeyondAscii(raw)) {
+      AtKey(Severity::Warning, k,
+            name + " " + Quoted(raw) + " is UTF-8: the installer reads VOR.INI in code page " +
+                std::to_string(m_page) + " and shows " + Quoted(SeenAs(raw, m_page)) +
+                "; save VOR.INI in code page " + std::to_string(m_page) +
+                " (vorpack writes it so)");
+    }
     if (key.isText) {
       if (source.cut) {
         // In a double-byte code page the limit counts bytes, and a character that
@@ -492,7 +513,8 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
   bool expectMore = true;  // the last volume read says the set goes on
   bool damaged = false;
   std::string last;
-  for (unsigned i = 0; i < kMaxVolumes; ++i) {
+  // As far as the decompressor names volumes: .a01 to .a99, .100 to .999, .1000 on.
+  for (unsigned i = 0;; ++i) {
     const std::string name = arj::VolumeName(first, i);
     if (i > 0 && name == first) break;  // a first volume named like a later one
     const FolderEntry* entry = Entry(folder.entries, name);
@@ -533,12 +555,18 @@ void Checker::ReadSet(const ArchiveFolder& folder, const std::string& first,
           "the archive starts after " + Grouped(v.mainHeaderOffset) +
               " bytes of something else (a self-extracting program?)");
     }
+    if (v.hostSystem == arj::kHostUnix && set.volumes.size() == 1) {
+      Add(Severity::Note, shown, 0,
+          "made on UNIX, as the archive says: ARJ.EXE writes \"Binary file from a different "
+          "OS\" into the log for every file; arj -2d (vorpack's way) makes it as on MS-DOS");
+    }
     for (const arj::FileHeader& f : v.files) {
       if ((f.flags & arj::kGarbledFlag) && !f.ContinuedFromPrevious()) {
         Add(Severity::Warning, shown, 0,
             f.name + " is encrypted: the decompressor has no password and no input to ask for one");
       }
     }
+    CheckEntries(v, shown);
     std::vector<std::string> problems;
     tally.Add(v, &problems);
     expectMore = v.ContinuesOnNext();
@@ -581,8 +609,9 @@ void Checker::CheckFolderFiles() {
   const FolderEntry* found = Entry(program);
   if (m_cp.FindFirstOf(program, "\\/:") == std::string::npos &&
       (found == nullptr || found->isFolder)) {
-    AtKey(Severity::Note, kUseProgramKey,
-          program + " is not in the folder: it must be on the user's path");
+    AtKey(Severity::Warning, kUseProgramKey,
+          program + " is not in the folder: ship it in the package, or users get \"Can't Find " +
+              program + "\" unless it is on their path");
   }
 }
 
@@ -593,6 +622,76 @@ void Checker::CheckDescription(const FolderEntry& entry) {
   const std::string bytes = file->ReadFront(kMaxConfigBytes);
   for (const Finding& f : DescriptionPitfalls(Shown(entry.name), bytes)) {
     m_report.findings.push_back(f);
+  }
+  if (m_oemPage == 0 || CodePage::ForNumber(m_oemPage).IsDoubleByte() || !IsUtf8BeyondAscii(bytes))
+    return;
+  size_t line = 1, start = 0;
+  for (size_t i = 0; i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80; ++i) {
+    if (bytes[i] == '\n') {
+      ++line;
+      start = i + 1;
+    }
+  }
+  std::string text = bytes.substr(start, bytes.find('\n', start) - start);
+  while (!text.empty() && text.back() == '\r') text.pop_back();
+  Add(Severity::Warning, Shown(entry.name), line,
+      "is UTF-8: its viewer shows it in code page " + std::to_string(m_oemPage) + ", this line as " +
+          Quoted(SeenAs(text, m_oemPage)) + "; save it in code page " +
+          std::to_string(m_oemPage) + " (vorpack converts a UTF-8 --nfo or --diz)");
+}
+
+std::string Checker::SeenAs(const std::string& text, unsigned page) const {
+  std::string shown;
+  return ShowCodePageText(text, page, &shown) ? shown : text;
+}
+
+void Checker::CheckEntries(const arj::VolumeHeaders& volume, const std::string& shown) {
+  // On UNIX a backslash is part of a name; elsewhere it is what "/" is in the header.
+  const bool unix = volume.hostSystem == arj::kHostUnix;
+  for (const arj::FileHeader& f : volume.files) {
+    if (f.ContinuedFromPrevious()) continue;
+    if (f.type == arj::kUnixSpecialType) {
+      Add(Severity::Error, shown, 0,
+          f.name + " is a UNIX special entry (a symbolic link, a device or a FIFO): ARJ.EXE "
+                   "skips it and the installation goes on without it");
+      continue;
+    }
+    if (!f.IsFile() && f.type != 3) continue;  // labels and chapters
+    const std::string path = unix ? f.name : Replaced(f.name, '\\', '/', m_cp);
+    for (size_t start = 0; start <= path.size();) {
+      size_t end = m_cp.FindFirstOf(path, "/", start);
+      if (end == std::string::npos) end = path.size();
+      const std::string why = WindowsNameProblem(path.substr(start, end - start), m_cp);
+      if (!why.empty() && end > start) {
+        Add(Severity::Error, shown, 0,
+            f.name + ": Windows cannot hold the name " + Quoted(path.substr(start, end - start)) +
+                " (" + why + "): ARJ.EXE fails on it or puts the file elsewhere");
+        break;
+      }
+      start = end + 1;
+    }
+    if (f.IsFile()) m_entryPaths.emplace_back(path, shown);
+  }
+}
+
+void Checker::CheckPaths() {
+  std::vector<std::string> paths;
+  for (const auto& p : m_entryPaths) paths.push_back(p.first);
+  for (const auto& twin : CaseTwins(paths, m_cp, m_page)) {
+    std::string shown;
+    for (const auto& p : m_entryPaths) {
+      if (p.first == twin.first) shown = p.second;
+    }
+    Add(Severity::Error, shown, 0,
+        twin.first + " and " + twin.second +
+            " differ in case only: Windows takes them for one, and one file is lost");
+  }
+  const std::string longest = LongestTargetPath(m_report.settings.InstallDir, paths, m_cp);
+  if (!paths.empty() && longest.size() > kMaxWindowsPath) {
+    AtKey(Severity::Warning, kDefaultDirectoryKey,
+          "the longest path in the target folder, " + longest + ", is " +
+              std::to_string(longest.size()) + " characters: Windows' limit is " +
+              std::to_string(kMaxWindowsPath) + "; shorten the folder or the names");
   }
 }
 
@@ -685,8 +784,8 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
 }
 
 PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder,
-                           const CodePage& cp) {
-  return Checker(folder, shownFolder, cp).Run();
+                           const CodePage& cp, unsigned ansiPage) {
+  return Checker(folder, shownFolder, cp, ansiPage).Run();
 }
 
 namespace {

@@ -56,9 +56,10 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
 
 // Checks the package in `folder`; file names in the findings start with `shownFolder`
 // (empty for the current folder). The package's texts (VOR.INI, the names in the
-// folder) are read in the code page given: the one of the Windows it is meant for.
+// folder) are read in the code page given: the one of the Windows it is meant for,
+// whose number is `ansiPage` (0: DefaultAnsiCodePage()).
 PackageReport CheckPackage(const std::string& folder, const std::string& shownFolder,
-                           const CodePage& cp);
+                           const CodePage& cp, unsigned ansiPage = 0);
 
 // Everything vorcheck prints: the settings, the archives, the findings, a summary.
 std::string FormatReport(const PackageReport& report);

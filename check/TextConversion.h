@@ -28,6 +28,10 @@ bool ConvertTypedText(const std::string& text, unsigned page, std::string* out, 
 // UTF-8 text (a description file written on a UTF-8 system) in code page `page`.
 bool ConvertUtf8Text(const std::string& text, unsigned page, std::string* out, std::string* why);
 
+// Text in code page `page` as the packager reads it: natively in UTF-8, on Windows in
+// the system's ANSI code page; false when this system cannot convert it.
+bool ShowCodePageText(const std::string& text, unsigned page, std::string* shown);
+
 // Whether a payload file's name reaches the users' Windows as it is. Natively a name
 // beyond ASCII is UTF-8, which the archiver stores byte for byte and Windows would
 // show as other characters; on Windows the names are the system's own.

@@ -87,6 +87,25 @@ bool ConvertTypedText(const std::string& text, unsigned page, std::string* out, 
                   "it is not UTF-8 text (vorpack reads what you type as UTF-8)");
 }
 
+bool ShowCodePageText(const std::string& text, unsigned page, std::string* shown) {
+  const std::string name = IconvName(page) ? IconvName(page) : "CP" + std::to_string(page);
+  iconv_t cd = iconv_open("UTF-8", name.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  shown->clear();
+  char* in = const_cast<char*>(text.data());
+  size_t inLeft = text.size();
+  bool ok = true;
+  while (inLeft > 0 && ok) {
+    char buffer[256];
+    char* to = buffer;
+    size_t toLeft = sizeof buffer;
+    ok = iconv(cd, &in, &inLeft, &to, &toLeft) != static_cast<size_t>(-1) || errno == E2BIG;
+    shown->append(buffer, static_cast<size_t>(to - buffer));
+  }
+  iconv_close(cd);
+  return ok;
+}
+
 bool NameReachesWindows(const std::string& name) {
   for (char c : name) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;

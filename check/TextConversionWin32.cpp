@@ -86,4 +86,20 @@ bool ConvertUtf8Text(const std::string& text, unsigned page, std::string* out, s
   return FromWide(wide, page, out, why);
 }
 
+bool ShowCodePageText(const std::string& text, unsigned page, std::string* shown) {
+  if (page == GetACP() || text.empty()) {
+    *shown = text;
+    return true;
+  }
+  const int n = static_cast<int>(text.size());
+  std::wstring wide(text.size(), L'\0');
+  const int size = MultiByteToWideChar(page, 0, text.data(), n, &wide[0], n);
+  if (size <= 0) return false;
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return false;
+  shown->assign(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &(*shown)[0], bytes, nullptr, nullptr);
+  return true;
+}
+
 bool NameReachesWindows(const std::string&) { return true; }

@@ -40,6 +40,7 @@ int Usage(FILE* to, int status) {
 int main(int argc, char** argv) {
   const char* folder = nullptr;
   CodePage cp = DefaultCodePage();
+  unsigned page = 0;  // the default
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0 ||
@@ -50,9 +51,11 @@ int main(int argc, char** argv) {
     if (std::strcmp(arg, "--code-page") == 0 && i + 1 < argc &&
         ReadCodePage(argv[i + 1], &number)) {
       cp = CodePage::ForNumber(number);
+      page = number;
       ++i;
     } else if (std::strncmp(arg, "--code-page=", 12) == 0 && ReadCodePage(arg + 12, &number)) {
       cp = CodePage::ForNumber(number);
+      page = number;
     } else if (arg[0] == '-' && arg[1] == '-') {
       std::fputs("vorcheck: ", stderr);
       std::fputs(arg, stderr);
@@ -65,7 +68,7 @@ int main(int argc, char** argv) {
     }
   }
   const PackageReport report =
-      CheckPackage(folder ? folder : ".", folder ? folder : std::string(), cp);
+      CheckPackage(folder ? folder : ".", folder ? folder : std::string(), cp, page);
   std::fputs(FormatReport(report).c_str(), stdout);
   std::fflush(stdout);
   return report.ExitStatus();

@@ -18,29 +18,28 @@ set(VOR_PORTABLE_SOURCES
   viewer/ViewerKeys.cpp
 )
 
-# The package checker, vorcheck: portable apart from its folder listing.
+# The package checker, vorcheck: portable apart from its folder listing and the code pages.
 set(VOR_CHECK_SOURCES
   check/ArjHeaders.cpp
   check/InstallerFace.cpp
   check/PackageCheck.cpp
   check/PackagerPitfalls.cpp
+  check/Utf8.cpp
 )
-set(VOR_CHECK_POSIX_SOURCES check/FolderPosix.cpp)
-set(VOR_CHECK_WIN32_SOURCES check/FolderWin32.cpp framework/SystemCodePages.cpp)
+set(VOR_CHECK_POSIX_SOURCES check/FolderPosix.cpp check/TextConversionPosix.cpp)
+set(VOR_CHECK_WIN32_SOURCES
+  check/FolderWin32.cpp check/TextConversionWin32.cpp framework/SystemCodePages.cpp)
 set(VOR_CHECK_MAIN check/vorcheck_main.cpp)
 
 # The package builder, vorpack: the checker's code and its own, portable apart from
-# running the archiver, making and removing files, and the code pages.
+# running the archiver and making and removing files.
 set(VOR_PACK_SOURCES
   check/PackOptions.cpp
   check/PackageBuilder.cpp
   check/PackageContents.cpp
-  check/Utf8.cpp
 )
-set(VOR_PACK_POSIX_SOURCES
-  check/ChildProcessPosix.cpp check/FileOperationsPosix.cpp check/TextConversionPosix.cpp)
-set(VOR_PACK_WIN32_SOURCES
-  check/ChildProcessWin32.cpp check/FileOperationsWin32.cpp check/TextConversionWin32.cpp)
+set(VOR_PACK_POSIX_SOURCES check/ChildProcessPosix.cpp check/FileOperationsPosix.cpp)
+set(VOR_PACK_WIN32_SOURCES check/ChildProcessWin32.cpp check/FileOperationsWin32.cpp)
 set(VOR_PACK_MAIN check/vorpack_main.cpp)
 
 # Win32 code of the installer, apart from the application object.

@@ -2,8 +2,10 @@
 # VORPACK.EXE under Wine, with ARJ.EXE as its archiver: a package from a payload with
 # nested folders, a file across volumes and a setup program comes out clean, its title
 # in code page 1252 in VOR.INI and in 437 in the descriptions, with a logo and an icon
-# made by the README's ImageMagick commands; a title the descriptions' code page cannot
-# hold, and an archiver that cannot be started, leave nothing behind.
+# made by the README's ImageMagick commands, made by the --decompressor file (not by a
+# payload file of its name), and ARJ.EXE extracts it without a warning in its log; a
+# title the descriptions' code page cannot hold, and an archiver that cannot be started,
+# leave nothing behind.
 # Exits 77 (skipped) without ARJ.EXE.
 #
 #   bash tests/check/pack-with-vorpack-exe.sh WORKDIR ARJEXE COMMAND...
@@ -35,6 +37,7 @@ for n in 32 16; do
       -gravity center -extent ${n}x$n -colors 16 -type Palette -compress none BMP3:icon-$n.bmp
 done
 convert icon-32.bmp icon-16.bmp icon.ico
+printf 'not a program\r\n' >payload/ARJ.EXE  # a payload file, never the archiver
 
 failures=0
 expect() {  # description, condition...
@@ -47,13 +50,26 @@ status=0
   --volume-size 15K --logo logo.bmp --icon icon.ico >out.txt 2>&1 || status=$?
 cat out.txt
 expect "VORPACK.EXE makes a clean package" test "$status" = 0
-expect "of four files in nested folders" grep -q ", 4 files, 40,040 bytes unpacked" out.txt
+expect "of five files in nested folders" grep -q ", 5 files, 40,055 bytes unpacked" out.txt
 expect "across three or more volumes" grep -Eq "Archive vorpkg.arj: [3-9] volumes" out.txt
 expect "with the title's & doubled, in code page 1252" grep -q $'^App_Name=Pixel && Notes caf\xe9\r$' pkg/VOR.INI
 expect "and in 437 in the descriptions" grep -q $'^Pixel && Notes caf\x82 ([3-9] disks)\r$' pkg/file_id.diz
 expect "with the installer and the decompressor" test -f pkg/ZEZADERI.EXE -a -f pkg/ARJ.EXE
 expect "the installer showing the packager's logo and icon" \
   grep -q "^Installer ZEZADERI.EXE: the package's own logo and icon" out.txt
+
+# The package's ARJ.EXE extracts it as the installer runs it, and writes no warning.
+mkdir target
+runner=("$program" "$@")
+runner=("${runner[@]:0:${#runner[@]}-1}")  # wine-run.sh and its architecture
+status=0
+(cd target && "${runner[@]}" ../pkg/ARJ.EXE x -v -y -i '..\pkg\vorpkg.arj') >extract.log 2>&1 || status=$?
+cat extract.log
+expect "ARJ.EXE extracts the package" test "$status" = 0
+expect "every file whole" cmp payload/DOCS/MANUAL.BIN target/DOCS/MANUAL.BIN
+expect "in its folder" cmp payload/DATA/SUB/LEVEL.DAT target/DATA/SUB/LEVEL.DAT
+expect "the payload's ARJ.EXE as a file" cmp payload/ARJ.EXE target/ARJ.EXE
+expect "and its log holds no warning" bash -c '! grep -qi "warning" extract.log'
 
 status=0
 "$program" "$@" payload pkg2 --name "N" --dir 'C:\N' --decompressor ARJ.EXE --archiver NOSUCH.EXE \

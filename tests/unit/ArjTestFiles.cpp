@@ -66,7 +66,7 @@ bool MakeArj(const std::string& dir, const std::string& options, const std::stri
     return false;
   }
   std::string command =
-      "cd " + ShellQuote(dir) + " && arj a -y " + options + " " + ShellQuote(archive);
+      "cd " + ShellQuote(dir) + " && arj a -y -2d " + options + " " + ShellQuote(archive);
   for (const std::string& n : names) command += " " + ShellQuote(n);
   command += " </dev/null >/dev/null 2>&1";
   if (!Run(command)) {

@@ -26,7 +26,8 @@ class TempDir {
 // Bytes that do not compress, the same for the same seed.
 std::string NoiseBytes(size_t size, uint32_t seed);
 
-// Runs "arj a -y <options> <archive> <names>" in `dir` (names relative to it); false,
+// Runs "arj a -y -2d <options> <archive> <names>" in `dir` (as vorpack makes volumes, in
+// ARJ's DOS-compatible mode) (names relative to it); false,
 // with a test failure that says why, when arj is missing or fails.
 bool MakeArj(const std::string& dir, const std::string& options, const std::string& archive,
              const std::vector<std::string>& names);

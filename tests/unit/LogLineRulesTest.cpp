@@ -39,6 +39,10 @@ TEST(LogLineRules, ArchiveAnnouncementsGiveTheSourceText) {
 TEST(LogLineRules, FileAnnouncementsGiveTheNameBeforeTheFirstBlank) {
   ExpectMatch("Extracting README.TXT    OK", LogLineKind::Destination, "README.TXT");
   ExpectMatch("Extracting DATA1.DAT at position 34989", LogLineKind::Destination, "DATA1.DAT");
+  // ARJ.EXE on volumes made as on MS-DOS (vorpack's): the folders joined with "\".
+  ExpectMatch("Extracting DOCS\\MANUAL.BIN            at position 14114  Continued on next "
+              "volume, OK        ",
+              LogLineKind::Destination, "DOCS\\MANUAL.BIN");
   ExpectMatch(" Extracting: DATA1.DAT  OK", LogLineKind::Destination, "DATA1.DAT");
   ExpectMatch(" Extracting->FILE_ID.DIZ ", LogLineKind::Destination, "FILE_ID.DIZ");
   ExpectMatch("Extracting  OK", LogLineKind::Destination, "");

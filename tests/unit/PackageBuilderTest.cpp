@@ -3,6 +3,9 @@
 // which gets a clear message and leaves the packager's folders as they were.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include <algorithm>
 
@@ -85,6 +88,7 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
             "Pixel && Notes caf\x82 (" + std::to_string(volumes) + " disks)\r\n");
   EXPECT_TRUE(Has(dir.Read("pkg/VOR.nfo"), "Pixel && Notes caf\x82\r\n==================\r\n"))
       << dir.Read("pkg/VOR.nfo");
+  EXPECT_EQ(dir.Read("pkg/pixnotes.arj")[7], 0) << "made as on MS-DOS (-2d), not on UNIX (2)";
   EXPECT_EQ(dir.Read("pkg/ZEZADERI.EXE"), OurTestInstaller(VOR_SOURCE_DIR));
   EXPECT_EQ(dir.Read("pkg/ARJ.EXE"), "MZ the decompressor");
   EXPECT_TRUE(Has(r.output, "Archive pixnotes.arj: " + std::to_string(volumes) +
@@ -119,6 +123,7 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
 TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
   dir.Write("full/VOR.INI", "precious\r\n");
   dir.Write("volumes/pixnotes.a01", "an older volume");
+  dir.Write("volumes/VOR.nfo", "an older description");
   dir.Write("mine/notes.txt", "the packager's notes");
   dir.Write("empty/inside/.keep", "");
   dir.Remove("empty/inside/.keep");
@@ -128,6 +133,7 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
             "#!/bin/sh\n"
             "for a; do archive=$last; last=$a; done\n"
             "echo part of a volume > \"$archive\"\n"
+            "echo \"Can't open DATA/SUB/LEVEL.DAT\"; for n in 1 2 3 4 5 6; do echo $n; done\n"
             "echo Disk full; exit 5\n");
   chmod(dir.File("failing-arj").c_str(), 0755);
   const std::string& p = dir.Path();
@@ -160,13 +166,15 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
       {Args("full"), 4,
        p + "/full holds VOR.INI, another package already: vorpack writes over "
            "nothing"},
-      {Args("volumes"), 4, p + "/volumes holds pixnotes.a01 already"},
+      {Args("volumes"), 4,
+       p + "/volumes holds VOR.nfo, pixnotes.a01 already: vorpack writes over nothing; remove "
+           "them"},
       {Args("payload/DATA/pkg"), 4, p + "/payload/DATA/pkg lies inside the payload"},
       {Args("none/pkg"), 4, "the folder above " + p + "/none/pkg does not exist"},
       {Args("out", {{"--archiver", p + "/no-arj"}}), 4,
        "vorpack: cannot start the archiver " + p + "/no-arj: not found"},
       {Args("mine", {{"--archiver", dir.File("failing-arj")}}), 4,
-       "failed with exit code 5; its last words:\n  Disk full\n"},
+       "failed with exit code 5; its last words:\n  Can't open DATA/SUB/LEVEL.DAT\n  2\n"},
       {Args("out", {{"--archiver", dir.File("failing-arj")}}), 4, "failed with exit code 5"},
       {Args("out", {{"--decompressor", p + "/tools/ARJ"}}), 4,
        "--decompressor " + p +
@@ -191,6 +199,11 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
       {Args("out", {{"--dir", "C:\\" + std::string(997, 'd')}}), 4,
        "is 1000 bytes in code page 1252: Default_Directory holds 999"},
       {Args("out", {{"--setup", tooLong}}), 4, "App_Setup holds 99"},
+      {Args("out", {{"--dir", "C:PixelQuest"}}), 4,
+       "--dir \"C:PixelQuest\" is relative to the current folder of drive C:"},
+      {Args("out", {{"--dir", "Games\\Pixel"}}), 4, "--dir \"Games\\Pixel\" is relative"},
+      {Args("out", {{"--dir", "C:\\\"Pixel\""}}), 4, "holds a double quote"},
+      {Args("out", {{"--name", "Pixel\x1A"}}), 4, "holds a control character (code 26)"},
       {Args("out", {{"--name", "\xE8\xA1\xA8"}}), 4,
        "vorpack: --name \"\xE8\xA1\xA8\": \"\xE8\xA1\xA8\" has no place in code page 1252\n"},
       {Args("out", {{"--name", "5 \xE2\x82\xAC"}}), 4,
@@ -218,6 +231,77 @@ TEST_F(Builder, BadInputGetsAClearMessageAndLosesNothing) {
   }
 }
 
+// What cannot reach the users' Windows is named, all of it in one message, before the
+// archiver runs: links, a file of 4 GiB, names Windows cannot hold, case twins.
+TEST_F(Builder, WhatCannotReachWindowsIsRefusedAtOnceBeforeArchiving) {
+  dir.Write("bad/setup.exe", "MZ");
+  for (const char* name : {"Readme.txt", "README.TXT", "what?.txt", "a:b.txt", "SUB/con.txt",
+                           "Lpt1", "dot.", "blank ", "back\\slash.txt", "pipe|x", "tab\tx",
+                           "SUB/big.bin"}) {
+    dir.Write(std::string("bad/") + name, "x");
+  }
+  ASSERT_EQ(truncate(dir.File("bad/SUB/big.bin").c_str(), int64_t{1} << 32), 0);  // sparse
+  ASSERT_EQ(symlink("../setup.exe", dir.File("bad/SUB/link").c_str()), 0);
+  ASSERT_EQ(symlink(dir.File("payload").c_str(), dir.File("bad/outside").c_str()), 0);
+  dir.Write("marking-arj", "#!/bin/sh\ntouch " + dir.File("archived") + "\n");
+  chmod(dir.File("marking-arj").c_str(), 0755);
+  const PackResult r = Run(Args("out", {{"--archiver", dir.File("marking-arj")}}, "bad"));
+  EXPECT_EQ(r.exitStatus, 4);
+  const std::string b = dir.File("bad/");
+  const std::string expected =
+      "vorpack: the payload holds 13 files that cannot reach the users' Windows as they are; "
+      "rename, replace or take them out:\n"
+      "  " + b + "Lpt1: Windows cannot hold the name: the device name Lpt1, which Windows opens "
+      "instead of a file\n"
+      "  " + b + "SUB/big.bin: 4294967296 bytes, 4 GiB or more: an ARJ archive keeps a file's "
+      "size in 32 bits; split the file\n"
+      "  " + b + "SUB/con.txt: Windows cannot hold the name: the device name con, which Windows "
+      "opens instead of a file\n"
+      "  " + b + "SUB/link: a symbolic link, which the archiver stores as a UNIX special entry "
+      "that ARJ.EXE skips; put the file itself there\n"
+      "  " + b + "a:b.txt: Windows cannot hold the name: \":\", which no Windows name holds\n"
+      "  " + b + "back\\slash.txt: Windows cannot hold the name: a backslash, which Windows "
+      "takes for a folder\n"
+      "  " + b + "blank : Windows cannot hold the name: a trailing blank, which Windows drops\n"
+      "  " + b + "dot.: Windows cannot hold the name: a trailing dot, which Windows drops\n"
+      "  " + b + "outside: a symbolic link, which the archiver stores as a UNIX special entry "
+      "that ARJ.EXE skips; put the file itself there\n"
+      "  " + b + "pipe|x: Windows cannot hold the name: \"|\", which no Windows name holds\n"
+      "  " + b + "tab\tx: Windows cannot hold the name: a control character\n"
+      "  " + b + "what?.txt: Windows cannot hold the name: \"?\", which no Windows name holds\n"
+      "  " + b + "Readme.txt: differs from README.TXT in case only: Windows takes them for one, "
+      "and one is lost\n"
+      "vorpack: no package made\n";
+  EXPECT_EQ(r.errors, expected);
+  EXPECT_EQ(dir.Read("archived"), "") << "the archiver never ran";
+
+  // A payload of links only holds no file, and says why.
+  dir.Write("links/setup.exe", "");
+  dir.Remove("links/setup.exe");
+  ASSERT_EQ(symlink(dir.File("payload/setup.exe").c_str(), dir.File("links/setup.exe").c_str()), 0);
+  EXPECT_TRUE(Has(Run(Args("out", {}, "links")).errors, "links/setup.exe: a symbolic link"));
+}
+
+// The archiver the packager means: a relative --archiver is found from the current
+// folder, not among the payload's files; ARJ_SW does not reach it.
+TEST_F(Builder, TheArchiverIsTheOneMeantWithoutDefaultSwitches) {
+  dir.Write("wrap/arj", "#!/bin/sh\necho \"ARJ_SW=[$ARJ_SW]\" > " + dir.File("env.txt") +
+                            "\nexec arj \"$@\"\n");
+  dir.Write("payload/wrap/arj", "#!/bin/sh\nexit 9\n");
+  chmod(dir.File("wrap/arj").c_str(), 0755);
+  chmod(dir.File("payload/wrap/arj").c_str(), 0755);
+  char cwd[4096];
+  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  setenv("ARJ_SW", "-e", 1);  // -e: every folder dropped
+  const PackResult r = Run(Args("pkg", {{"--archiver", "wrap/arj"}}));
+  unsetenv("ARJ_SW");
+  ASSERT_EQ(chdir(cwd), 0);
+  EXPECT_EQ(r.exitStatus, 0) << r.errors << r.output;
+  EXPECT_EQ(dir.Read("env.txt"), "ARJ_SW=[]\n");
+  EXPECT_TRUE(Has(r.output, ", 5 files, ")) << r.output;
+}
+
 TEST(PackOptions, VolumeSizesCountAsTheArchiverCounts) {
   uint64_t bytes = 0;
   std::string error;
@@ -231,6 +315,7 @@ TEST(PackOptions, VolumeSizesCountAsTheArchiverCounts) {
     EXPECT_FALSE(ParseVolumeSize(bad, &bytes, &error)) << bad;
     EXPECT_TRUE(Has(error, std::string("--volume-size ") + bad + " is")) << error;
   }
+  EXPECT_TRUE(Has(error, "is above what the archiver makes")) << error;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "check/ArjHeaders.h"
 #include "check/PackageCheck.h"
@@ -139,7 +140,8 @@ TEST_F(Package, ValuesThatDoNotFitThePackageAreFound) {
       "VOR.INI: warning: App_Name is not set: the title reads \"No Application Specified\"",
       "VOR.INI:5: warning: Use_Program already ends in .exe: the installer appends another and "
       "starts arj.exe.exe",
-      "VOR.INI:5: note: arj.exe.exe is not in the folder: it must be on the user's path",
+      "VOR.INI:5: warning: arj.exe.exe is not in the folder: ship it in the package, or users "
+      "get \"Can't Find arj.exe.exe\" unless it is on their path",
       "VOR.INI:7: warning: Total_Disks is 5, but the folder holds 3 volumes",
       "file_id.diz: warning: missing: its viewer would show \"File Not Found\"",
       "VOR.nfo: warning: is a folder: its viewer would show \"File Open Failure\"",
@@ -300,8 +302,9 @@ TEST_F(Package, DoubleByteTextsAreReadInTheirCodePage) {
     const PackageReport r = CheckPackage(dir.Path(), "", CodePage::ForNumber(t.codePage));
     EXPECT_EQ(Lines(r), "VOR.INI:2: warning: App_Name is 100 bytes long: the installer keeps the "
                         "first 98 bytes, whole characters only\n"
-                        "VOR.INI:6: note: " + std::string(t.folder) +
-                        ".exe is not in the folder: it must be on the user's path\n");
+                        "VOR.INI:6: warning: " + std::string(t.folder) +
+                        ".exe is not in the folder: ship it in the package, or users get \"Can't "
+                        "Find " + std::string(t.folder) + ".exe\" unless it is on their path\n");
     ASSERT_EQ(r.archives.size(), 1u);
     EXPECT_EQ(r.archives[0].volumes.size(), 3u);
     for (unsigned i = 0; i < volumes; ++i) dir.Remove(arj::VolumeName(archive, i));
@@ -327,6 +330,101 @@ TEST_F(Package, ArchivesMayLieInAFolderOfThePackage) {
   EXPECT_TRUE(Has(Lines(r), "disks/pkg.a02: error: not an ARJ archive")) << Lines(r);
 }
 
+// What the volumes hold that cannot be installed, as arj on Linux stores it: a link as a
+// UNIX special entry, names Windows cannot hold, case twins; and a path past Windows'
+// limit, volumes marked as made on UNIX.
+TEST_F(Package, WhatCannotBeInstalledFromTheHeadersIsFound) {
+  const std::string deep = std::string(120, 'd') + "/" + std::string(130, 'f') + ".txt";
+  const std::string names[] = {"setup.exe", "Readme.txt", "README.TXT", "what?.txt",
+                                    "a:b.txt",   "con.txt",    "back\\slash.txt", deep};
+  for (const std::string& name : names) dir.Write("bad/" + name, "x");
+  ASSERT_EQ(symlink("setup.exe", dir.File("bad/link").c_str()), 0);
+  ASSERT_TRUE(MakeArj(dir.File("bad"), "-r -a", "../bad.arj", {"*"}));  // as vorpack runs it
+  std::string volume = dir.Read("bad.arj");
+  volume[7] = arj::kHostUnix;  // the main header's host system, as arj without -2d writes it
+  FixHeaderCrc(&volume, 0);
+  dir.Write("bad.arj", volume);
+  dir.Write("VOR.INI", Config("App_Name=T\nDefault_Directory=C:\\TESTPKG\nSpace_Required=1\n",
+                              "Command_Line=x -v -y -i\nFirst_File=bad.arj\nTotal_Disks=1\n"));
+  const PackageReport r = Check();
+  const std::string lines = Lines(r);
+  const std::string expected[] = {
+      "VOR.INI:3: warning: the longest path in the target folder, C:\\TESTPKG\\" +
+          std::string(120, 'd') + "\\" + std::string(130, 'f') +
+          ".txt, is 266 characters: Windows' limit is 259; shorten the folder or the names\n",
+      "bad.arj: note: made on UNIX, as the archive says: ARJ.EXE writes \"Binary file from a "
+      "different OS\" into the log for every file; arj -2d (vorpack's way) makes it as on MS-DOS\n",
+      "bad.arj: error: link is a UNIX special entry (a symbolic link, a device or a FIFO): "
+      "ARJ.EXE skips it and the installation goes on without it\n",
+      "bad.arj: error: what?.txt: Windows cannot hold the name \"what?.txt\" (\"?\", which no "
+      "Windows name holds): ARJ.EXE fails on it or puts the file elsewhere\n",
+      "bad.arj: error: a:b.txt: Windows cannot hold the name",
+      "bad.arj: error: con.txt: Windows cannot hold the name \"con.txt\" (the device name con,",
+      "bad.arj: error: back\\slash.txt: Windows cannot hold the name \"back\\slash.txt\" (a "
+      "backslash, which Windows takes for a folder)",
+      " differ in case only: Windows takes them for one, and one file is lost\n",
+  };
+  for (const std::string& e : expected) EXPECT_TRUE(Has(lines, e)) << e << "\nin:\n" << lines;
+  EXPECT_EQ(r.ExitStatus(), 2);
+}
+
+// A set as long as the archiver names it: past .999 to .1000 and on; a volume missing
+// anywhere is an error naming it.
+TEST_F(Package, ASetIsFollowedPastTheThousandthVolume) {
+  // 1,022 volumes that hold no file and go on, then the three of pkg.arj.
+  std::string empty = dir.Read("pkg.arj");
+  const size_t basic = static_cast<unsigned char>(empty[2]) | static_cast<unsigned char>(empty[3]) << 8;
+  empty = empty.substr(0, 4 + basic + 4 + 2) + std::string("\x60\xEA\0\0", 4);
+  ASSERT_TRUE(empty[8] & arj::kVolumeFlag);
+  for (unsigned i = 0; i < 1022; ++i) dir.Write(arj::VolumeName("big.arj", i), empty);
+  for (unsigned i = 0; i < 3; ++i) {
+    dir.Write(arj::VolumeName("big.arj", 1022 + i), dir.Read(arj::VolumeName("pkg.arj", i)));
+  }
+  dir.Write("VOR.INI", Config("App_Name=T\nSpace_Required=1\n",
+                              "Command_Line=x -v -y -i\nFirst_File=big.arj\nTotal_Disks=1025\n"));
+  PackageReport r = Check();
+  EXPECT_EQ(Lines(r), "");
+  ASSERT_EQ(r.archives.size(), 1u);
+  EXPECT_EQ(r.archives[0].volumes.back(), "big.1024");
+  dir.Remove("big.1010");
+  r = Check();
+  EXPECT_TRUE(Has(Lines(r), "big.1009: error: the archive goes on in big.1010, which is not in the "
+                            "folder\n"))
+      << Lines(r);
+}
+
+// Settings edited by hand: UTF-8 where the installer reads a code page, a target folder
+// that is not absolute, no decompressor in the package.
+TEST_F(Package, HandEditedTextsGetFindingsWithTheFix) {
+  dir.Write("VOR.INI", Config("App_Name=PixelQuest \xC3\x89" "dition\nDefault_Directory=C:PixelQuest\n"
+                              "Space_Required=1\n",
+                              "Use_Program=ARJ\nCommand_Line=x -v -y -i\nFirst_File=pkg.arj\n"
+                              "Total_Disks=3\n"));
+  dir.Write("VOR.nfo", "PixelQuest\r\n\xC3\x89" "dition\r\n");
+  dir.Remove("ARJ.exe");
+  const PackageReport r = Check();
+  EXPECT_EQ(Lines(r),
+            "VOR.INI:2: warning: App_Name \"PixelQuest \xC3\x89" "dition\" is UTF-8: the installer "
+            "reads VOR.INI in code page 1252 and shows \"PixelQuest \xC3\x83\xE2\x80\xB0" "dition\"; "
+            "save VOR.INI in code page 1252 (vorpack writes it so)\n"
+            "VOR.INI:3: error: Default_Directory \"C:PixelQuest\" is relative to the current folder "
+            "of drive C:, whatever that is on the user's machine (a \"\\\" after \"C:\" is "
+            "missing: an unquoted C:\\Folder in a Linux shell loses it): write a full path, such "
+            "as C:\\PixelNotes\n"
+            "VOR.INI:6: warning: ARJ.exe is not in the folder: ship it in the package, or users "
+            "get \"Can't Find ARJ.exe\" unless it is on their path\n"
+            "VOR.nfo:2: warning: is UTF-8: its viewer shows it in code page 437, this line as "
+            "\"\xE2\x94\x9C\xC3\xAB" "dition\"; save it in code page 437 (vorpack converts a "
+            "UTF-8 --nfo or --diz)\n");
+  EXPECT_EQ(r.ExitStatus(), 2);
+  for (const char* folder : {"\\Games", "Games", "\\\\server"}) {
+    EXPECT_NE(NotAbsoluteFolder(folder, kSingleByte), "") << folder;
+  }
+  for (const char* folder : {"C:\\Games", "d:/Games", "C:", "\\\\server\\share"}) {
+    EXPECT_EQ(NotAbsoluteFolder(folder, kSingleByte), "") << folder;
+  }
+}
+
 // What the installer reads without complaint but users meet: a single & in the title
 // or a description, a target folder two levels deep, a Space_Required far above the
 // files, no installer in the folder, ARJ's progress indicator in the log.
@@ -343,9 +441,10 @@ TEST_F(Package, WhatBitesPackagersIsNoted) {
             "VOR.INI:2: warning: App_Name \"Tom & Jerry\" has a single &: the title line does not "
             "show it and underlines the character after it; write && to show one (\"Tom && "
             "Jerry\")\n"
-            "VOR.INI:3: note: Default_Directory \"C:\\Games\\Pixel Notes\\\" needs more than one "
+            "VOR.INI:3: warning: Default_Directory \"C:\\Games\\Pixel Notes\\\" needs more than one "
             "new folder on a clean machine: the installer creates only the last one, Pixel Notes, "
-            "so C:\\Games must exist on the user's machine\n"
+            "so C:\\Games must exist on the user's machine, or it fails with \"Cannot Create\"; "
+            "offer a folder one level below the root\n"
             "VOR.INI:5: note: Space_Required is 11 MB, far above the archives' unpacked size of "
             "155,002 bytes (1 MB): users with room for the files but not that much are refused (it "
             "counts megabytes of 1,000,000 bytes)\n"
@@ -358,7 +457,7 @@ TEST_F(Package, WhatBitesPackagersIsNoted) {
             "folder (make build leaves it in build/win32)\n");
   EXPECT_EQ(r.ExitStatus(), 1);
 
-  dir.Write("VOR.INI", Config("App_Name=Tom && Jerry\nDefault_Directory=C:\\Pixel Notes\\\n"
+  dir.Write("VOR.INI", Config("App_Name=Tom && Jerry\nDefault_Directory=C:\\Program Files\\PN\\\n"
                               "Space_Required=10\n",
                               "Use_Program=arj32\nCommand_Line=x -v -y -I\nFirst_File=pkg.arj\n"
                               "Total_Disks=3\n"));
@@ -374,7 +473,8 @@ TEST(PackageCheckNames, FolderThatMustExistIsAllButTheLastLevelBelowTheRoot) {
       {"C:Games\\Pixel", "C:Games"},             {"\\Games\\Pixel", "\\Games"},
       {"Games\\Pixel", "Games"},                 {"Pixel", ""},
       {"\\\\server\\share\\Pixel", ""},        {"\\\\server\\share\\Games\\Pixel", "\\\\server\\share\\Games"},
-      {"D:/Games/Pixel", "D:/Games"},
+      {"D:/Games/Pixel", "D:/Games"},           {"C:\\Program Files\\Pixel", ""},
+      {"c:/PROGRAM FILES/Maker/Pixel", "c:/PROGRAM FILES/Maker"},
   };
   for (const auto& c : cases) EXPECT_EQ(FolderThatMustExist(c[0], kSingleByte), c[1]) << c[0];
   // A trail byte 0x5C is no separator: one folder below the root, by character.
