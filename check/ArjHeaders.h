@@ -71,6 +71,7 @@ namespace arj {
 constexpr uint8_t kGarbledFlag = 0x01;  // encrypted with a password
 constexpr uint8_t kVolumeFlag = 0x04;   // continued on the next volume
 constexpr uint8_t kExtFileFlag = 0x08;  // file header: continued from the previous volume
+constexpr uint8_t kPathSymFlag = 0x10;  // the name's "/" stands for the system's separator
 constexpr uint8_t kMainHeaderType = 2;
 constexpr uint8_t kUnixSpecialType = 6;  // a symbolic link, a device, a FIFO: no file on Windows
 constexpr uint8_t kHostMsDos = 0;        // the host system of ARJ's DOS-compatible mode (-2d)

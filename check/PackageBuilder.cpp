@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "check/ArjHeaders.h"
 #include "check/ChildProcess.h"
@@ -50,6 +51,36 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
 
 // The archiver's lines that say what it could not do ("Can't open ..."), then its last
 // lines, each once, its progress indicator's backspaces taken out.
+// Marks the names of a volume's file headers that hold a folder as ARJ.EXE marks those
+// it stores: their "/" stands for the system's separator. Debian's arj stores names
+// with "/" unmarked, and ARJ.EXE then prints them so in the log and the progress dialog
+// that users read; marked, it prints "DOCS\MANUAL.PDF", as for a package made on
+// Windows. The flag is in the basic header, whose CRC-32 is made anew.
+bool MarkPathSeparators(const std::string& path, const arj::VolumeHeaders& volume) {
+  std::FILE* f = nullptr;
+  bool ok = true;
+  for (const arj::FileHeader& h : volume.files) {
+    if (h.name.find('/') == std::string::npos || (h.flags & arj::kPathSymFlag) != 0) continue;
+    if (f == nullptr && (f = std::fopen(path.c_str(), "r+b")) == nullptr) return false;
+    // 0x60 0xEA, the basic header's size, the basic header, its CRC-32. A volume is at
+    // most 2000M: every offset fits a long.
+    unsigned char size[2];
+    ok = std::fseek(f, static_cast<long>(h.offset + 2), SEEK_SET) == 0 && std::fread(size, 1, 2, f) == 2;
+    const size_t basicSize = size[0] | size[1] << 8;
+    std::vector<unsigned char> basic(basicSize + 4);
+    ok = ok && basicSize > 4 && std::fread(basic.data(), 1, basic.size(), f) == basic.size();
+    if (!ok) break;
+    basic[4] |= arj::kPathSymFlag;  // the flags, after the sizes, versions and host system
+    const uint32_t crc = arj::Crc32(basic.data(), basicSize);
+    for (int i = 0; i < 4; ++i) basic[basicSize + i] = static_cast<unsigned char>(crc >> (8 * i));
+    ok = std::fseek(f, static_cast<long>(h.offset + 4), SEEK_SET) == 0 &&
+         std::fwrite(basic.data(), 1, basic.size(), f) == basic.size();
+    if (!ok) break;
+  }
+  if (f != nullptr && std::fclose(f) != 0) ok = false;
+  return ok;
+}
+
 std::string FailureLines(const std::string& output, size_t count) {
   std::string text;
   for (char c : output) {
@@ -453,7 +484,11 @@ bool Builder::MakeVolumes() {
       return Fail("the archiver ended without error, but " + Join(out, name) + " " + why);
     }
     const arj::VolumeHeaders v = arj::ReadVolumeHeaders(*file);
+    file.reset();
     if (!v.problem.empty()) return Fail("the archiver's volume " + name + ": " + v.problem);
+    if (!MarkPathSeparators(Join(out, name), v)) {
+      return Fail("cannot mark the folder names in the archiver's volume " + Join(out, name));
+    }
     m_volumes.push_back(name);
     tally.Add(v, &problems);
     if (!v.ContinuesOnNext()) break;

@@ -89,6 +89,20 @@ TEST_F(Builder, MakesACheckedPackageFromAPayload) {
   EXPECT_TRUE(Has(dir.Read("pkg/VOR.nfo"), "Pixel && Notes caf\x82\r\n==================\r\n"))
       << dir.Read("pkg/VOR.nfo");
   EXPECT_EQ(dir.Read("pkg/pixnotes.arj")[7], 0) << "made as on MS-DOS (-2d), not on UNIX (2)";
+  // Names in folders marked as made on Windows: ARJ.EXE prints them with "\".
+  size_t inFolders = 0;
+  for (unsigned i = 0; i < volumes; ++i) {
+    const std::string bytes = dir.Read("pkg/" + arj::VolumeName("pixnotes.arj", i));
+    MemorySource source(bytes.data(), bytes.size());
+    const arj::VolumeHeaders v = arj::ReadVolumeHeaders(source);
+    EXPECT_EQ(v.problem, "") << "the headers' CRCs made anew";
+    for (const arj::FileHeader& f : v.files) {
+      if (f.name.find('/') == std::string::npos) continue;
+      ++inFolders;
+      EXPECT_NE(f.flags & arj::kPathSymFlag, 0) << f.name;
+    }
+  }
+  EXPECT_GE(inFolders, 2u);
   EXPECT_EQ(dir.Read("pkg/ZEZADERI.EXE"), OurTestInstaller(VOR_SOURCE_DIR));
   EXPECT_EQ(dir.Read("pkg/ARJ.EXE"), "MZ the decompressor");
   EXPECT_TRUE(Has(r.output, "Archive pixnotes.arj: " + std::to_string(volumes) +
