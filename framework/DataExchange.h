@@ -7,10 +7,6 @@
 
 class CWnd;
 
-// Thrown by a data exchange routine that refused a control's contents; UpdateData
-// catches it and reports failure.
-struct CUserException {};
-
 class CDataExchange {
  public:
   CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
@@ -19,10 +15,13 @@ class CDataExchange {
   BOOL m_bSaveAndValidate;  // TRUE: controls to fields
   CWnd* m_pDlgWnd;
   int m_idLastControl = 0;
+  // Set by a routine that refused a control's contents: the routines after it do
+  // nothing, and UpdateData reports failure.
+  BOOL m_bFailed = FALSE;
 
   HWND PrepareCtrl(int nIDC);
-  // Puts the focus on the last control prepared and abandons the exchange.
-  [[noreturn]] void Fail();
+  // Puts the focus on the last control prepared and marks the exchange failed.
+  void Fail();
 };
 
 // Prompt id of the framework's "Please enter a positive integer." message.

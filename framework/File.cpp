@@ -39,13 +39,7 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
   if (nOpenFlags & modeCreate) creation = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
   HANDLE h = ::CreateFileA(lpszFileName, access, share, &sa, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    DWORD error = ::GetLastError();
-    if (pError != nullptr) {
-      *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
-    }
-    return FALSE;
-  }
+  if (h == INVALID_HANDLE_VALUE) return Failed(::GetLastError(), pError);
   m_hFile = h;
   return TRUE;
 }
@@ -55,25 +49,29 @@ void CFile::Close() {
   m_hFile = INVALID_HANDLE_VALUE;
 }
 
-void CFile::ThrowOsError(DWORD error) const {
-  throw CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+BOOL CFile::Failed(DWORD error, CFileException* pError) const {
+  if (pError != nullptr) *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+  return FALSE;
 }
 
-UINT CFile::Read(void* lpBuf, UINT nCount) {
-  if (nCount == 0) return 0;
+BOOL CFile::Read(void* lpBuf, UINT nCount, UINT& nRead, CFileException* pError) {
+  nRead = 0;
+  if (nCount == 0) return TRUE;
   DWORD got = 0;
-  if (!::ReadFile(m_hFile, lpBuf, nCount, &got, nullptr)) ThrowOsError(::GetLastError());
-  return got;
+  if (!::ReadFile(m_hFile, lpBuf, nCount, &got, nullptr)) return Failed(::GetLastError(), pError);
+  nRead = got;
+  return TRUE;
 }
 
-ULONGLONG CFile::GetLength() const {
+BOOL CFile::GetLength(ULONGLONG& length, CFileException* pError) const {
   // The low word's all-ones value is also a valid size: only the error tells.
   DWORD high = 0;
   ::SetLastError(NO_ERROR);
   const DWORD low = ::GetFileSize(m_hFile, &high);
   if (low == INVALID_FILE_SIZE) {
     const DWORD error = ::GetLastError();
-    if (error != NO_ERROR) ThrowOsError(error);
+    if (error != NO_ERROR) return Failed(error, pError);
   }
-  return (static_cast<ULONGLONG>(high) << 32) | low;
+  length = (static_cast<ULONGLONG>(high) << 32) | low;
+  return TRUE;
 }

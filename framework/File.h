@@ -1,6 +1,6 @@
 // CFile: a file opened by name with the framework's open flags, closed by Close or
-// with the object. CFileException: why an open or a read failed, and the
-// framework's file error report for it.
+// with the object; its calls report failure by their result. CFileException: why an
+// open or a read failed, and the framework's file error report for it.
 #pragma once
 #include <windows.h>
 
@@ -54,10 +54,11 @@ class CFile {
   virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
   virtual void Close();
 
-  // Reads up to nCount bytes; returns the number read. Throws CFileException on failure.
-  UINT Read(void* lpBuf, UINT nCount);
-  // The file's length in bytes. Throws CFileException on failure.
-  ULONGLONG GetLength() const;
+  // Reads up to nCount bytes; nRead is the number read. On failure returns FALSE, with
+  // nRead 0, and fills pError if it is given.
+  BOOL Read(void* lpBuf, UINT nCount, UINT& nRead, CFileException* pError = nullptr);
+  // The file's length in bytes. On failure returns FALSE and fills pError if given.
+  BOOL GetLength(ULONGLONG& length, CFileException* pError = nullptr) const;
 
   bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
@@ -65,5 +66,6 @@ class CFile {
   std::string m_strFileName;
 
  protected:
-  [[noreturn]] void ThrowOsError(DWORD error) const;
+  // Fills pError, if given, for the Windows error number and returns FALSE.
+  BOOL Failed(DWORD error, CFileException* pError) const;
 };

@@ -132,14 +132,9 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
   HWND previous = s_hLockoutNotifyWindow;
   s_hLockoutNotifyWindow = m_hWnd;
   CDataExchange dx(this, bSaveAndValidate);
-  BOOL ok = TRUE;
-  try {
-    DoDataExchange(&dx);
-  } catch (const CUserException&) {
-    ok = FALSE;
-  }
+  DoDataExchange(&dx);
   s_hLockoutNotifyWindow = previous;
-  return ok;
+  return !dx.m_bFailed;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -122,14 +122,8 @@ void CDecompressDlg::ShowLogLine() {
   if (!LogReader.IsOpen()) return;
   // LogLine keeps the line last read through the ticks that find none.
   std::string line;
-  BOOL got = FALSE;
-  try {
-    got = LogReader.ReadString(line);
-  } catch (const CFileException&) {
-    // A read that failed is taken as no line this tick; the next tick tries again.
-    got = FALSE;
-  }
-  if (!got) return;
+  // A read that failed is taken as no line this tick; the next tick tries again.
+  if (!LogReader.ReadString(line)) return;
   LogLine = std::move(line);
 
   LogLineMatch match = MatchLogLine(LogLine);

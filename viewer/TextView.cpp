@@ -44,13 +44,11 @@ int CTextView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   // Any other failure ends the creation without a message; the file closes with the
   // CFile object.
   try {
-    ReadText(file);
+    if (!ReadText(file)) return -1;
     file.Close();
     // The font shows the bytes in the OEM code page: its double-byte characters are
     // laid out and drawn whole.
     m_layout = TextLayout(Text.data(), Text.size(), AfxOemCodePage());
-  } catch (const CFileException&) {
-    return -1;
   } catch (const std::bad_alloc&) {
     return -1;
   } catch (const std::length_error&) {
@@ -59,8 +57,9 @@ int CTextView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   return Measure() ? 0 : -1;
 }
 
-void CTextView::ReadText(CFile& file) {
-  const ULONGLONG length = file.GetLength();
+bool CTextView::ReadText(CFile& file) {
+  ULONGLONG length = 0;
+  if (!file.GetLength(length)) return false;
   if (length > Text.max_size()) throw std::bad_alloc();
   Text.resize(static_cast<size_t>(length));
   // One read for every file below a gigabyte. A file that turned out shorter than its
@@ -68,11 +67,13 @@ void CTextView::ReadText(CFile& file) {
   size_t got = 0;
   while (got < Text.size()) {
     const size_t want = std::min(Text.size() - got, kReadPiece);
-    const UINT n = file.Read(&Text[got], static_cast<UINT>(want));
+    UINT n = 0;
+    if (!file.Read(&Text[got], static_cast<UINT>(want), n)) return false;
     if (n == 0) break;
     got += n;
   }
   Text.resize(got);
+  return true;
 }
 
 bool CTextView::Measure() {

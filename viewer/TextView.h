@@ -39,8 +39,9 @@ class CTextView : public CScrollView {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Reads the open file whole into Text. Throws CFileException or std::bad_alloc.
-  void ReadText(class CFile& file);
+  // Reads the open file whole into Text; false when it could not be read. Throws
+  // std::bad_alloc when Text cannot hold it.
+  bool ReadText(class CFile& file);
   // Font sizes and text extent; false when no drawing context could be had.
   bool Measure();
   // Draws one piece of a line: the shown bytes from cell m_shown.firstCell on.

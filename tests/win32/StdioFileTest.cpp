@@ -128,18 +128,17 @@ TEST_F(StdioFile, ReopeningStartsAgainFromTheTop) {
   EXPECT_FALSE(reader.IsOpen());
 }
 
-TEST_F(StdioFile, ReadFailureThrowsWithTheFileName) {
+TEST_F(StdioFile, ReadFailureReportsTheCauseAndTheFileName) {
   std::string path = folder.File("grow.log");
   ASSERT_TRUE(reader.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone));
   writer.Write("unreadable\r\n");
-  std::string line;
-  try {
-    reader.ReadString(line);
-    FAIL() << "a handle without read access can't read";
-  } catch (const CFileException& e) {
-    EXPECT_EQ(e.m_cause, FileErrorCause::AccessDenied);
-    EXPECT_EQ(e.m_strFileName, path);
-  }
+  std::string line = "old";
+  CFileException e;
+  EXPECT_FALSE(reader.ReadString(line, &e)) << "a handle without read access can't read";
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(e.m_cause, FileErrorCause::AccessDenied);
+  EXPECT_EQ(e.m_strFileName, path);
+  EXPECT_FALSE(reader.ReadString(line)) << "the error object is optional";
   // Nothing was taken from the file: a reader with access still gets the line.
   ASSERT_TRUE(reader.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone));
   EXPECT_EQ(ReadAvailable(), Lines{"unreadable"});
