@@ -7,8 +7,10 @@ set(VOR_PORTABLE_SOURCES
   config/InstallSettings.cpp
   framework/CodePage.cpp
   framework/FileErrors.cpp
+  framework/Memory.cpp
   framework/NumberScan.cpp
   framework/ScrollModel.cpp
+  framework/String.cpp
   install/ExitCodeMessages.cpp
   install/FreeSpace.cpp
   install/InstallTexts.cpp
@@ -105,6 +107,8 @@ set(VOR_DRIVER_SOURCES
   tools/driver/LogFollower.cpp
   tools/driver/SecondVolumeHold.cpp
   install/LogLineRules.cpp
+  framework/String.cpp
+  framework/Memory.cpp
 )
 set(VOR_DRIVER_MAIN tools/driver/vordrive.cpp)
 
@@ -117,6 +121,7 @@ set(VOR_UNIT_TESTS
   tests/unit/InstallTextsTest.cpp
   tests/unit/LogLineRulesTest.cpp
   tests/unit/NumberScanTest.cpp
+  tests/unit/StringTest.cpp
   tests/unit/RemovalTargetTest.cpp
   tests/unit/ScrollModelTest.cpp
   tests/unit/TextLayoutTest.cpp

@@ -17,7 +17,7 @@ void CDataExchange::Fail() {
   m_bFailed = TRUE;
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
   if (pDX->m_bFailed) return;
   HWND hCtrl = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
+
+#include "framework/String.h"
 
 class CWnd;
 
@@ -27,7 +28,7 @@ class CDataExchange {
 // Prompt id of the framework's "Please enter a positive integer." message.
 constexpr UINT AFX_IDP_PARSE_UINT = 61719;
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // Unsigned decimal: written with "%u"; read back by scanning, refusing what does not scan.
 void DDX_Text(CDataExchange* pDX, int nIDC, uint32_t& value);
 // Binds a control object to the dialog's control (once).

@@ -3,8 +3,8 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 
-std::string CFileException::ErrorText() const {
-  std::string templ = AfxLoadString(FileErrorStringId(m_cause));
+CString CFileException::ErrorText() const {
+  CString templ = AfxLoadString(FileErrorStringId(m_cause));
   if (templ.empty()) templ = FileErrorTemplate(m_cause);
   return FormatFileErrorText(templ, m_strFileName);
 }
@@ -12,7 +12,7 @@ std::string CFileException::ErrorText() const {
 int CFileException::ReportError(HWND hOwner, UINT style) const {
   CWinApp* app = AfxGetApp();
   if (hOwner == nullptr) hOwner = ::GetActiveWindow();
-  return AfxShowMessageBox(hOwner, ErrorText(), app ? app->m_strAppName : "", style);
+  return AfxShowMessageBox(hOwner, ErrorText(), app ? app->m_strAppName : CString(), style);
 }
 
 CFile::~CFile() { Close(); }

@@ -4,22 +4,21 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include "framework/FileErrors.h"
+#include "framework/String.h"
 
 class CFileException {
  public:
   CFileException() = default;
-  CFileException(FileErrorCause cause, DWORD osError, std::string fileName)
-      : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
+  CFileException(FileErrorCause cause, DWORD osError, const CString& fileName)
+      : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
 
   FileErrorCause m_cause = FileErrorCause::None;
   DWORD m_lOsError = 0;
-  std::string m_strFileName;  // the name as it was given
+  CString m_strFileName;  // the name as it was given
 
   // The error text: the cause's string-table entry with "%1" replaced by the file name.
-  std::string ErrorText() const;
+  CString ErrorText() const;
   // The framework's file error report: a message box with the error text, the stop icon
   // and the application's name as caption, owned by hOwner (by default the thread's
   // active window).
@@ -63,7 +62,7 @@ class CFile {
   bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
   HANDLE m_hFile = INVALID_HANDLE_VALUE;
-  std::string m_strFileName;
+  CString m_strFileName;
 
  protected:
   // Fills pError, if given, for the Windows error number and returns FALSE.

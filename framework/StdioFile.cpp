@@ -33,7 +33,7 @@ BOOL CStdioFile::Fill(size_t& got, CFileException* pError) {
   return ok;
 }
 
-BOOL CStdioFile::ReadString(std::string& line, CFileException* pError) {
+BOOL CStdioFile::ReadString(CString& line, CFileException* pError) {
   line.clear();
   size_t got = 0;
   for (;;) {
@@ -63,10 +63,10 @@ BOOL CStdioFile::ReadString(std::string& line, CFileException* pError) {
     }
 
     size_t lf = m_buffer.find('\n', m_pos + m_scanned);
-    if (lf != std::string::npos) {
+    if (lf != CString::npos) {
       size_t end = lf;
       if (end > m_pos && m_buffer[end - 1] == '\r') --end;
-      line.assign(m_buffer, m_pos, end - m_pos);
+      line.assign(m_buffer.data() + m_pos, end - m_pos);
       m_pos = lf + 1;
       m_scanned = 0;
       return TRUE;
@@ -85,7 +85,7 @@ BOOL CStdioFile::ReadString(std::string& line, CFileException* pError) {
       m_scanned = 0;
       return FALSE;
     }
-    line.assign(m_buffer, m_pos, end - m_pos);
+    line.assign(m_buffer.data() + m_pos, end - m_pos);
     m_pos = end;
     m_scanned = 0;
     m_midLine = true;

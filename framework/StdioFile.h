@@ -1,8 +1,6 @@
 // CStdioFile: a file read one line at a time, made for a log that another process is
 // still writing.
 #pragma once
-#include <string>
-
 #include "framework/File.h"
 
 class CStdioFile : public CFile {
@@ -25,7 +23,7 @@ class CStdioFile : public CFile {
   //
   // When the file can't be read, returns FALSE as well and fills pError if it is given;
   // nothing is taken from the file.
-  BOOL ReadString(std::string& line, CFileException* pError = nullptr);
+  BOOL ReadString(CString& line, CFileException* pError = nullptr);
 
  private:
   // Appends what the file has to offer after the buffered bytes; got is the count.
@@ -33,7 +31,7 @@ class CStdioFile : public CFile {
   BOOL Fill(size_t& got, CFileException* pError);
   size_t Available() const { return m_buffer.size() - m_pos; }
 
-  std::string m_buffer;  // bytes read from the file and not yet handed out start at m_pos
+  CString m_buffer;  // bytes read from the file and not yet handed out start at m_pos
   size_t m_pos = 0;
   size_t m_scanned = 0;  // bytes from m_pos on already known to hold no LF
   bool m_midLine = false;  // the last line returned had no line end yet

@@ -12,7 +12,7 @@ namespace {
 class CTestForm : public CDialog {
  public:
   CTestForm() : CDialog(IDD_TEST_FORM) {}
-  std::string text = "initial";
+  CString text = "initial";
   uint32_t number = 42;
   int clicks = 0;
   int changes = 0;

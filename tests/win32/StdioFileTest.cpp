@@ -35,7 +35,7 @@ class StdioFile : public ::testing::Test {
   // Every line available now, then the FALSE that ends them.
   std::vector<std::string> ReadAvailable() {
     std::vector<std::string> lines;
-    std::string line = "stale";
+    CString line = "stale";
     while (reader.ReadString(line)) lines.push_back(line);
     EXPECT_EQ(line, "") << "FALSE leaves the line empty";
     return lines;
@@ -75,7 +75,7 @@ TEST_F(StdioFile, EndOfFileIsNeverFinal) {
   writer.Write("one\r\n");
   EXPECT_EQ(ReadAvailable(), Lines{"one"});
   writer.Write("two\r\nthree\r\n");
-  std::string line;
+  CString line;
   ASSERT_TRUE(reader.ReadString(line));
   EXPECT_EQ(line, "two");
   writer.Write("four\r\n");
@@ -132,7 +132,7 @@ TEST_F(StdioFile, ReadFailureReportsTheCauseAndTheFileName) {
   std::string path = folder.File("grow.log");
   ASSERT_TRUE(reader.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone));
   writer.Write("unreadable\r\n");
-  std::string line = "old";
+  CString line = "old";
   CFileException e;
   EXPECT_FALSE(reader.ReadString(line, &e)) << "a handle without read access can't read";
   EXPECT_EQ(line, "");
