@@ -74,12 +74,13 @@ set(VOR_WIN32_SOURCES
 
 set(VOR_APP_SOURCES
   app/SetupApp.cpp
-  framework/RuntimeThrows.cpp
   framework/WinMain.cpp
 )
 
 # The installer's own C runtime (the product build only).
-set(VOR_CRT_SOURCES crt/Startup.cpp crt/DllSearch.cpp crt/Heap.cpp crt/Memory.cpp)
+set(VOR_CRT_SOURCES
+  crt/Startup.cpp crt/DllSearch.cpp crt/Heap.cpp crt/Memory.cpp crt/OperatorNew.cpp
+  crt/Division.cpp)
 
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -146,7 +147,6 @@ set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck
 set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
-  framework/RuntimeThrows.cpp
   tests/common/TestFiles.cpp
   tests/win32/TestMain.cpp
   tests/win32/TestSupport.cpp

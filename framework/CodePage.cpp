@@ -6,7 +6,9 @@ namespace {
 const unsigned char kShiftJisLeads[] = {0x81, 0x9F, 0xE0, 0xFC};  // 932
 const unsigned char kEastAsianLeads[] = {0x81, 0xFE};             // 936, 949, 950
 
-bool InSet(char c, const char* set) { return c != '\0' && StringView(set).find(c) != StringView::npos; }
+bool InSet(char c, const char* set) {
+  return c != '\0' && StringView(set).find(c) != StringView::npos;
+}
 
 }  // namespace
 

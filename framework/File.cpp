@@ -50,7 +50,9 @@ void CFile::Close() {
 }
 
 BOOL CFile::Failed(DWORD error, CFileException* pError) const {
-  if (pError != nullptr) *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+  if (pError != nullptr) {
+    *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+  }
   return FALSE;
 }
 

@@ -25,9 +25,11 @@ class StringView {
   constexpr StringView() : m_p(""), m_n(0) {}
   constexpr StringView(const char* p, size_t n) : m_p(p), m_n(n) {}
   // A NUL-terminated text; null is the empty text.
-  constexpr StringView(const char* s) : m_p(s != nullptr ? s : ""), m_n(s != nullptr ? __builtin_strlen(s) : 0) {}
+  constexpr StringView(const char* s)
+      : m_p(s != nullptr ? s : ""), m_n(s != nullptr ? __builtin_strlen(s) : 0) {}
   // Anything that has its characters at data() and their count at size().
-  template <typename S, typename = decltype(static_cast<const char*>(static_cast<const S*>(nullptr)->data())),
+  template <typename S,
+            typename = decltype(static_cast<const char*>(static_cast<const S*>(nullptr)->data())),
             typename = decltype(static_cast<size_t>(static_cast<const S*>(nullptr)->size()))>
   StringView(const S& s) : m_p(s.data()), m_n(s.size()) {}
 
@@ -119,7 +121,9 @@ class CString {
   size_t length() const { return size(); }
   size_t capacity() const { return GetData()->capacity; }
   // The longest text there can be.
-  static constexpr size_t max_size() { return (static_cast<size_t>(-1) >> 1) - 2 * sizeof(size_t) - 1; }
+  static constexpr size_t max_size() {
+    return (static_cast<size_t>(-1) >> 1) - 2 * sizeof(size_t) - 1;
+  }
   bool empty() const { return size() == 0; }
   char& operator[](size_t i) { return m_pchData[i]; }
   char operator[](size_t i) const { return m_pchData[i]; }
@@ -132,7 +136,9 @@ class CString {
   const char* end() const { return m_pchData + size(); }
 
   // Reading, as StringView does it.
-  CString substr(size_t pos, size_t n = npos) const { return CString(StringView(*this).substr(pos, n)); }
+  CString substr(size_t pos, size_t n = npos) const {
+    return CString(StringView(*this).substr(pos, n));
+  }
   size_t find(char c, size_t from = 0) const { return StringView(*this).find(c, from); }
   size_t find(StringView s, size_t from = 0) const { return StringView(*this).find(s, from); }
   size_t rfind(char c) const { return StringView(*this).rfind(c); }

@@ -1,5 +1,7 @@
 #include "install/InstallTexts.h"
 
+#include "framework/NumberScan.h"
+
 namespace {
 
 constexpr uint32_t kFileNotFoundError = 2;  // ERROR_FILE_NOT_FOUND
@@ -24,16 +26,8 @@ bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
 // The value as a signed 32-bit decimal, as printf's "%i" prints it.
 CString SignedDecimal(uint32_t value) {
-  const bool negative = value > 0x7FFFFFFFu;
-  uint32_t magnitude = negative ? 0u - value : value;
-  char digits[12];
-  char* p = digits + sizeof digits;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (negative) *--p = '-';
-  return CString(p, static_cast<size_t>(digits + sizeof digits - p));
+  if (value > 0x7FFFFFFFu) return "-" + UnsignedDecimalText(0u - value);
+  return UnsignedDecimalText(value);
 }
 
 }  // namespace

@@ -41,9 +41,10 @@
 // are 32 bits; the program is 32-bit anyway). Bytes beyond that are left out
 // of the layout and Truncated() reports it.
 //
-// Memory: the index grows with the text, through allocations that may fail: a layout
-// that could not be held has no lines and reports Failed(). The bytes are not copied (the caller keeps them alive and unchanged
-// for the layout's life); the layout holds one 32-bit offset per line plus,
+// Memory: the index grows with the text, through allocations that may fail: a
+// layout that could not be held has no lines and reports Failed(). The bytes
+// are not copied (the caller keeps them alive and unchanged for the layout's
+// life); the layout holds one 32-bit offset per line plus,
 // only for lines longer than the checkpoint stride, one 8-byte checkpoint per
 // stride bytes of such a line (at most 0.2 % of the text with the default
 // stride). The checkpoints let a paint start in the middle of a very long line

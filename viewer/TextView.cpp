@@ -137,7 +137,8 @@ void CTextView::OnDraw(HDC hDC) {
     // left of the clip, which hides it.
     if (!m_layout.GetShownText(k, cells.first, cells.last, m_shown)) break;
     if (m_shown.chars.empty()) continue;
-    if (m_dx.size() < m_shown.chars.size() && !m_dx.TryResize(m_shown.chars.size(), CharWidth)) break;
+    const size_t n = m_shown.chars.size();
+    if (m_dx.size() < n && !m_dx.TryResize(n, CharWidth)) break;
     if (!DrawShown(hDC, ClampToInt(static_cast<int64_t>(m_shown.firstCell) * CharWidth - x),
                    ClampToInt(static_cast<int64_t>(k) * LineHeight - y), underline)) {
       break;
@@ -152,7 +153,9 @@ bool CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   // Every character sits in its own cell, whatever its glyph's own advance.
   bool drawn = false;
   if (m_throughUnicode) {
-    if (m_wide.size() < m_shown.chars.size() && !m_wide.TryResize(m_shown.chars.size())) return false;
+    if (m_wide.size() < m_shown.chars.size() && !m_wide.TryResize(m_shown.chars.size())) {
+      return false;
+    }
     if (::MultiByteToWideChar(CP_OEMCP, MB_USEGLYPHCHARS, m_shown.chars.data(), n, m_wide.data(),
                               n) == n) {
       drawn = ::ExtTextOutW(hDC, x, y, 0, nullptr, m_wide.data(), static_cast<UINT>(n),

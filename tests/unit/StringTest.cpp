@@ -35,7 +35,9 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 // Failures show the text.
-void PrintTo(const CString& s, std::ostream* out) { *out << '"' << std::string(s.data(), s.size()) << '"'; }
+void PrintTo(const CString& s, std::ostream* out) {
+  *out << '"' << std::string(s.data(), s.size()) << '"';
+}
 
 namespace {
 
