@@ -79,8 +79,7 @@ set(VOR_APP_SOURCES
 
 # The installer's own C runtime (the product build only).
 set(VOR_CRT_SOURCES
-  crt/Startup.cpp crt/DllSearch.cpp crt/Heap.cpp crt/Memory.cpp crt/OperatorNew.cpp
-  crt/Division.cpp)
+  crt/Startup.cpp crt/DllSearch.cpp crt/Memory.cpp crt/OperatorNew.cpp crt/Division.cpp)
 
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h

@@ -1,4 +1,4 @@
-// The program's one operator new and delete, over the process heap (Heap.cpp). The
+// The program's one operator new and delete, over the process heap. The
 // program is built without exceptions: operator new never returns null. When the heap
 // has no block to give, it says so in a message box of static texts (nothing more to
 // allocate) and ends the program at once with status 3, as an abort does, destroying

@@ -2,10 +2,10 @@
 // the C runtime DLL that the cross compiler's start-up code wants (MSVCRT.DLL) is not
 // part of Windows 95 as first released, so a program that imports it does not start
 // there. What the program needs from a C and C++ runtime is here, over KERNEL32 (and
-// USER32 for the one message of operator new): the entry point (Startup.cpp), the heap
-// (Heap.cpp), operator new and delete (OperatorNew.cpp) and the memory and string
-// functions (Memory.cpp). No exceptions, no stdio, no signals, no locale: nothing in the
-// program uses them.
+// USER32 for the one message of operator new): the entry point (Startup.cpp), operator
+// new and delete over the process heap (OperatorNew.cpp), the memory and string
+// functions (Memory.cpp) and the 64-bit divisions (Division.cpp). No C heap, no
+// exceptions, no stdio, no signals, no locale: nothing in the program uses them.
 //
 // Start-up: the program's first act restricts where DLLs are looked for
 // (DllSearch.cpp), before any static constructor can load one. Then the compiler
