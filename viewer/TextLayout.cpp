@@ -128,9 +128,11 @@ TextLayout::TextLayout(const char* data, size_t size, const CodePage& cp,
     }
     widest_ = std::max(widest, cells);
 
-    // The index grew by half as much again each time; give back its unused tail.
-    starts_.shrink_to_fit();
-    checkpoints_.shrink_to_fit();
+    // The index grew by half as much again each time; give back a large unused tail.
+    if (starts_.capacity() - starts_.size() > starts_.size() / 4)
+        starts_.shrink_to_fit();
+    if (checkpoints_.capacity() - checkpoints_.size() > checkpoints_.size() / 4)
+        checkpoints_.shrink_to_fit();
 }
 
 uint32_t TextLayout::LineEnd(uint32_t k) const {
