@@ -105,7 +105,7 @@ class Checker {
   const FolderEntry* Entry(const std::string& name) const { return Entry(m_entries, name); }
 
   bool ReadConfig(std::string* bytes);
-  void ExamineLines(const std::vector<ProfileFile::Line>& lines);
+  void ExamineLines(const CPlainArray<ProfileFile::Line>& lines);
   void ExamineKeyLine(const ProfileFile::Line& line, bool sectionIsFirst);
   void ExplainSettings();
   void CheckValues();
@@ -217,7 +217,7 @@ bool Checker::ReadConfig(std::string* bytes) {
   return true;
 }
 
-void Checker::ExamineLines(const std::vector<ProfileFile::Line>& lines) {
+void Checker::ExamineLines(const CPlainArray<ProfileFile::Line>& lines) {
   using Kind = ProfileFile::LineKind;
   std::vector<bool> sectionIsFirst(1, true);
   std::vector<std::string> sectionNames(kSectionNames, kSectionNames + 2);
@@ -482,7 +482,7 @@ void Checker::CheckSetupProgram(size_t files) {
   // folder, which are the archived ones: the same split here, on their names.
   const InstallSettings& s = m_report.settings;
   const size_t folderLength = s.InstallDir.size() + 1;
-  const FileExistsTest archived = [](const std::string& path, const void* context) {
+  const FileExistsTest archived = [](StringView path, const void* context) {
     const Checker& self = *static_cast<const Checker*>(context);
     const std::string name = path.substr(self.m_report.settings.InstallDir.size() + 1);
     for (const std::string& n : self.m_fileNames) {

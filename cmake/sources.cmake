@@ -7,8 +7,10 @@ set(VOR_PORTABLE_SOURCES
   config/InstallSettings.cpp
   framework/CodePage.cpp
   framework/FileErrors.cpp
+  framework/Memory.cpp
   framework/NumberScan.cpp
   framework/ScrollModel.cpp
+  framework/String.cpp
   install/ExitCodeMessages.cpp
   install/FreeSpace.cpp
   install/InstallTexts.cpp
@@ -72,12 +74,12 @@ set(VOR_WIN32_SOURCES
 
 set(VOR_APP_SOURCES
   app/SetupApp.cpp
-  framework/RuntimeThrows.cpp
   framework/WinMain.cpp
 )
 
 # The installer's own C runtime (the product build only).
-set(VOR_CRT_SOURCES crt/Startup.cpp crt/DllSearch.cpp crt/Heap.cpp crt/Memory.cpp)
+set(VOR_CRT_SOURCES
+  crt/Startup.cpp crt/DllSearch.cpp crt/Memory.cpp crt/OperatorNew.cpp crt/Division.cpp)
 
 set(VOR_RESOURCE_FILES
   ${CMAKE_SOURCE_DIR}/res/resource.h
@@ -105,6 +107,8 @@ set(VOR_DRIVER_SOURCES
   tools/driver/LogFollower.cpp
   tools/driver/SecondVolumeHold.cpp
   install/LogLineRules.cpp
+  framework/String.cpp
+  framework/Memory.cpp
 )
 set(VOR_DRIVER_MAIN tools/driver/vordrive.cpp)
 
@@ -117,6 +121,7 @@ set(VOR_UNIT_TESTS
   tests/unit/InstallTextsTest.cpp
   tests/unit/LogLineRulesTest.cpp
   tests/unit/NumberScanTest.cpp
+  tests/unit/StringTest.cpp
   tests/unit/RemovalTargetTest.cpp
   tests/unit/ScrollModelTest.cpp
   tests/unit/TextLayoutTest.cpp
@@ -144,7 +149,6 @@ set(VOR_NATIVE_BENCHMARKS tests/bench/text_layout_bench.cpp tests/bench/vorcheck
 set(VOR_WIN_BENCHMARKS tests/bench/viewer_bench.cpp tests/bench/decompress_bench.cpp)
 
 set(VOR_WIN_TESTS
-  framework/RuntimeThrows.cpp
   tests/common/TestFiles.cpp
   tests/win32/TestMain.cpp
   tests/win32/TestSupport.cpp

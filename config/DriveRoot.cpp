@@ -6,14 +6,14 @@ bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 }  // namespace
 
-std::string TrimDriveRoot(const std::string& path) {
+CString TrimDriveRoot(StringView path) {
   if (path.size() == 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
-    return path.substr(0, 2);
+    return CString(path.substr(0, 2));
   }
-  return path;
+  return CString(path);
 }
 
-std::string DriveRootAsFolder(const std::string& path) {
+CString DriveRootAsFolder(StringView path) {
   if (path.size() == 2 && IsDriveLetter(path[0]) && path[1] == ':') return path + "\\";
-  return path;
+  return CString(path);
 }

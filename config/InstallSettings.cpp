@@ -2,6 +2,7 @@
 
 #include "config/DriveRoot.h"
 #include "config/ProfileFile.h"
+#include "framework/NumberScan.h"
 
 const char kMissingConfigMessage[] = "Cannot Find Configuration File";
 const char kMissingConfigCaption[] = "Fatal Error";
@@ -21,12 +22,12 @@ namespace {
 
 // Each read notes where its value came from: what GetString and GetInt would return,
 // with the line and the text found on the way.
-std::string Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account,
+CString Text(const ProfileFile& file, SettingKeyIndex i, SettingsAccount& account,
                  const CodePage& cp) {
   const SettingKey& k = kSettingKeys[i];
   SettingSource& source = account[i];
   if (!file.Find(k.section, k.name, &source.read, &source.line)) source.read = k.defaultText;
-  std::string value = ProfileFile::Cut(source.read, k.bufferSize, cp);
+  CString value = ProfileFile::Cut(source.read, k.bufferSize, cp);
   source.cut = value.size() < source.read.size();
   return value;
 }
@@ -46,7 +47,7 @@ SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s,
   SettingsAccount account;
   s.AppName = Text(file, kAppNameKey, account, cp);
 
-  const std::string written = Text(file, kDefaultDirectoryKey, account, cp);
+  const CString written = Text(file, kDefaultDirectoryKey, account, cp);
   s.InstallDir = TrimDriveRoot(written);
   account[kDefaultDirectoryKey].rootRule = s.InstallDir != written;
 
@@ -57,8 +58,8 @@ SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s,
   account[kUseProgramKey].exeAppended = true;
 
   s.CommandLine = Text(file, kCommandLineKey, account, cp);
-  if (s.CommandLine.find("-y") == std::string::npos &&
-      s.CommandLine.find("-Y") == std::string::npos) {
+  if (s.CommandLine.find("-y") == CString::npos &&
+      s.CommandLine.find("-Y") == CString::npos) {
     s.CommandLine += " -y";
     account[kCommandLineKey].switchAppended = true;
   }
@@ -69,7 +70,7 @@ SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& s,
   return account;
 }
 
-std::string SettingValue(const InstallSettings& s, SettingKeyIndex key) {
+CString SettingValue(const InstallSettings& s, SettingKeyIndex key) {
   switch (key) {
     case kAppNameKey: return s.AppName;
     case kDefaultDirectoryKey: return s.InstallDir;
@@ -77,17 +78,17 @@ std::string SettingValue(const InstallSettings& s, SettingKeyIndex key) {
     case kUseProgramKey: return s.DecompressorProgram;
     case kCommandLineKey: return s.CommandLine;
     case kFirstFileKey: return s.FirstFile;
-    case kSpaceRequiredKey: return std::to_string(s.SpaceRequired);
-    case kTotalDisksKey: return std::to_string(s.TotalDisks);
+    case kSpaceRequiredKey: return UnsignedDecimalText(s.SpaceRequired);
+    case kTotalDisksKey: return UnsignedDecimalText(s.TotalDisks);
     case kSettingKeyCount: break;
   }
-  return std::string();
+  return CString();
 }
 
-std::string ConfigFilePath(const std::string& sourceDir) {
+CString ConfigFilePath(StringView sourceDir) {
   return sourceDir + "\\" + kConfigFileName;
 }
 
-std::string MissingConfigText(const std::string& sourceDir) {
+CString MissingConfigText(StringView sourceDir) {
   return kMissingConfigMessage + ("\n" + ConfigFilePath(sourceDir));
 }

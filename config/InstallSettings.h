@@ -1,23 +1,22 @@
 // The settings of the one package the installer installs, read from "VOR.INI".
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "config/PackageFiles.h"
 #include "config/ProfileFile.h"
+#include "framework/String.h"
 
 struct InstallSettings {
   uint32_t TotalDisks = 0;          // archive volumes; the progress bar counts them
-  std::string FirstFile;            // first archive (name or pattern) in SourceDir
-  std::string CommandLine;          // decompressor arguments; always holds "-y" or "-Y"
-  std::string DecompressorProgram;  // decompressor program file, ".exe" appended
-  std::string AppSetup;             // the package's setup program, run from InstallDir
+  CString FirstFile;                // first archive (name or pattern) in SourceDir
+  CString CommandLine;              // decompressor arguments; always holds "-y" or "-Y"
+  CString DecompressorProgram;      // decompressor program file, ".exe" appended
+  CString AppSetup;                 // the package's setup program, run from InstallDir
   uint32_t SpaceRequired = 0;       // megabytes of 1,000,000 bytes
-  std::string AppName;              // title shown in the main dialog
-  std::string SourceDir;            // start directory, root rule applied
-  std::string InstallDir;           // target folder, root rule applied
+  CString AppName;                  // title shown in the main dialog
+  CString SourceDir;                // start directory, root rule applied
+  CString InstallDir;               // target folder, root rule applied
 };
 
 // The eight keys, in the order they are read.
@@ -40,7 +39,7 @@ extern const SettingKey kSettingKeys[kSettingKeyCount];
 // applied.
 struct SettingSource {
   size_t line = 0;              // the line of VOR.INI it was read from; 0: the default
-  std::string read;             // as found (blanks and quotes removed); a text key's default
+  CString read;                 // as found (blanks and quotes removed); a text key's default
                                 // when not found
   ProfileFile::Number number;   // integer keys read from the file: what the scan made of it
   // The rules that changed a text, in the order they apply:
@@ -49,7 +48,14 @@ struct SettingSource {
   bool exeAppended = false;     // Use_Program: ".exe" appended
   bool switchAppended = false;  // Command_Line: " -y" appended
 };
-using SettingsAccount = std::array<SettingSource, kSettingKeyCount>;
+struct SettingsAccount {
+  SettingSource of[kSettingKeyCount];  // by SettingKeyIndex
+  SettingSource& operator[](size_t i) { return of[i]; }
+  const SettingSource& operator[](size_t i) const { return of[i]; }
+  static constexpr size_t size() { return kSettingKeyCount; }
+  const SettingSource* begin() const { return of; }
+  const SettingSource* end() const { return of + kSettingKeyCount; }
+};
 
 // Reads the eight keys, in their order, with their defaults, cuts and rules, and
 // returns the account of where each value came from. Texts are in the code page given
@@ -58,13 +64,13 @@ SettingsAccount ReadInstallSettings(const ProfileFile& file, InstallSettings& se
                                     const CodePage& cp);
 
 // The value a key lands in, as text (integers in decimal), rules applied.
-std::string SettingValue(const InstallSettings& settings, SettingKeyIndex key);
+CString SettingValue(const InstallSettings& settings, SettingKeyIndex key);
 
 // SourceDir + "\VOR.INI".
-std::string ConfigFilePath(const std::string& sourceDir);
+CString ConfigFilePath(StringView sourceDir);
 
 // The message shown when the configuration file is missing: kMissingConfigMessage,
 // a line break and the file's full path.
-std::string MissingConfigText(const std::string& sourceDir);
+CString MissingConfigText(StringView sourceDir);
 extern const char kMissingConfigMessage[];  // "Cannot Find Configuration File"
 extern const char kMissingConfigCaption[];  // "Fatal Error"

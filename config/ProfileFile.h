@@ -13,35 +13,34 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "framework/CodePage.h"
+#include "framework/PlainArray.h"
+#include "framework/String.h"
 
 class ProfileFile {
  public:
   // An empty profile: every lookup finds nothing (an absent or unreadable file).
   ProfileFile() = default;
   // Parses the file's bytes; nothing in them is an error.
-  static ProfileFile Parse(const std::string& bytes);
+  static ProfileFile Parse(StringView bytes);
 
   // The key's value, blanks trimmed and quotes removed, and the line it is on (if
   // asked). False when the key is absent.
-  bool Find(const std::string& section, const std::string& key, std::string* value,
+  bool Find(StringView section, StringView key, CString* value,
             size_t* line = nullptr) const;
 
   // The key's value cut to what a buffer of bufferSize holds with its terminator, or
   // the default when the key is absent.
-  std::string GetString(const std::string& section, const std::string& key,
-                        const std::string& defaultValue, size_t bufferSize,
-                        const CodePage& cp) const;
+  CString GetString(StringView section, StringView key, StringView defaultValue,
+                    size_t bufferSize, const CodePage& cp) const;
   // A text cut to what a buffer of bufferSize holds with its terminator: at most
   // bufferSize - 1 bytes, and only whole characters of the code page (a double-byte
   // character that would not fit whole is left out).
-  static std::string Cut(const std::string& text, size_t bufferSize, const CodePage& cp);
+  static CString Cut(StringView text, size_t bufferSize, const CodePage& cp);
 
   // The key's value as an unsigned integer, or the default when the key is absent.
-  uint32_t GetInt(const std::string& section, const std::string& key,
+  uint32_t GetInt(StringView section, StringView key,
                   uint32_t defaultValue) const;
 
   // What the integer scan makes of a value (rules above).
@@ -51,22 +50,23 @@ class ProfileFile {
     bool negative = false;  // the value starts with "-": read as 0
     bool wrapped = false;   // the digits go past 32 bits and wrapped around
   };
-  static Number ScanNumber(const std::string& value);
+  static Number ScanNumber(StringView value);
   // Scans the integer at the start of a value: ScanNumber(value).value.
-  static uint32_t ScanInt(const std::string& value) { return ScanNumber(value).value; }
+  static uint32_t ScanInt(StringView value) { return ScanNumber(value).value; }
 
   // The line a lookup finds the key on (1-based), 0 when the key is absent.
-  size_t LineOf(const std::string& section, const std::string& key) const;
+  size_t LineOf(StringView section, StringView key) const;
 
   // Names compare the way lookups compare them: ASCII letters without regard to case.
-  static bool SameName(const std::string& a, const std::string& b);
+  static bool SameName(StringView a, StringView b);
   // The letter case that SameName ignores: A to Z as a to z, every other byte as it is.
   static char FoldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
 
-  // What the reader makes of each line, for tools that explain a file
-  // (ProfileInspect.cpp). Parse and Inspect read lines through the same ReadLine.
+  // What the reader makes of each line, for tools that explain a file. Parse and
+  // Inspect read lines through the same ReadLine. The texts of a line are pieces of the
+  // bytes it was read from, which must outlive it.
   enum class LineKind {
     Blank,            // nothing but blanks
     Comment,          // starts with ";"
@@ -78,29 +78,37 @@ class ProfileFile {
   struct Line {
     size_t number = 0;  // 1-based; lines end at "\n" only
     LineKind kind = LineKind::Blank;
-    std::string name;   // Section: its name; Key: the key's name
-    std::string value;  // Key: its value, blanks trimmed, quotes kept
+    StringView name;    // Section: its name; Key: the key's name
+    StringView value;   // Key: its value, blanks trimmed, quotes kept
     size_t section = 0;          // the section the line belongs to (0: before any header)
-    std::string sectionName;     // that section's name
+    StringView sectionName;      // that section's name
     size_t earlierLine = 0;      // Section: first section of this name; Key: first key of
                                  // this name in this section; 0 when this is the first
     bool carriageReturnInside = false;  // a "\r" inside: line ends the reader does not split on
   };
-  static std::vector<Line> Inspect(const std::string& bytes);
+  static CPlainArray<Line> Inspect(StringView bytes);
 
   // Reads the line that starts at pos (after a UTF-8 byte order mark when pos is 0)
   // and moves pos past its "\n". Sets kind, name, value and carriageReturnInside.
-  static Line ReadLine(const std::string& bytes, size_t& pos);
+  static Line ReadLine(StringView bytes, size_t& pos);
 
  private:
+  // A text kept in m_texts.
+  struct Piece {
+    size_t at;
+    size_t size;
+  };
   struct Entry {
     size_t section;  // index into m_sections
-    std::string key;
-    std::string value;
+    Piece key;
+    Piece value;
     size_t line;
   };
-  const Entry* Lookup(const std::string& section, const std::string& key) const;
+  const Entry* Lookup(StringView section, StringView key) const;
+  StringView Text(Piece p) const { return StringView(m_texts.data() + p.at, p.size); }
+  Piece Keep(StringView text);
 
-  std::vector<std::string> m_sections;  // in file order; [0] is the nameless one
-  std::vector<Entry> m_entries;         // in file order
+  CString m_texts;                  // the names and values, one after the other
+  CPlainArray<Piece> m_sections;    // names in file order; [0] is the nameless one
+  CPlainArray<Entry> m_entries;     // in file order
 };

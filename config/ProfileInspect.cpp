@@ -1,15 +1,11 @@
-// The line-by-line account of a profile file, for tools that explain one (the package
-// checker). Kept apart from the reader itself, which the installer needs alone.
-#include <map>
-#include <utility>
-
 #include "config/ProfileFile.h"
 
-std::vector<ProfileFile::Line> ProfileFile::Inspect(const std::string& bytes) {
-  std::vector<Line> lines;
-  std::vector<size_t> sectionLines(1, 0);  // header line of each section; [0] nameless
-  std::vector<std::string> sectionNames(1, std::string());
-  std::map<std::pair<size_t, std::string>, size_t> firstKeys;  // (section, lower name)
+CPlainArray<ProfileFile::Line> ProfileFile::Inspect(StringView bytes) {
+  CPlainArray<Line> lines;
+  CPlainArray<size_t> sectionLines;  // the header line of each section; [0] nameless
+  sectionLines.push_back(0);
+  CPlainArray<StringView> sectionNames;
+  sectionNames.push_back(StringView());
   size_t current = 0;
   for (size_t pos = 0; pos < bytes.size();) {
     Line line = ReadLine(bytes, pos);
@@ -25,14 +21,18 @@ std::vector<ProfileFile::Line> ProfileFile::Inspect(const std::string& bytes) {
       sectionLines.push_back(line.number);
       current = sectionNames.size() - 1;
     } else if (line.kind == LineKind::Key) {
-      std::string lower = line.name;
-      for (char& c : lower) c = FoldCase(c);
-      const auto first = firstKeys.emplace(std::make_pair(current, lower), line.number);
-      if (!first.second) line.earlierLine = first.first->second;
+      // The first key of this name in this section, if it is not this one.
+      for (const Line& earlier : lines) {
+        if (earlier.kind == LineKind::Key && earlier.section == current &&
+            SameName(earlier.name, line.name)) {
+          line.earlierLine = earlier.number;
+          break;
+        }
+      }
     }
     line.section = current;
     line.sectionName = sectionNames[current];
-    lines.push_back(std::move(line));
+    lines.push_back(line);
   }
   return lines;
 }

@@ -1,20 +1,20 @@
 // The installer's own C runtime. ZEZADERI.EXE imports nothing but Windows' own DLLs:
 // the C runtime DLL that the cross compiler's start-up code wants (MSVCRT.DLL) is not
 // part of Windows 95 as first released, so a program that imports it does not start
-// there. What the program, the statically linked C++ library and its unwinder need
-// from a C runtime is here, over KERNEL32 alone: the entry point (Startup.cpp), the heap
-// (Heap.cpp) and the memory and string functions (Memory.cpp). No stdio, no signals,
-// no locale: nothing in the program uses them.
+// there. What the program needs from a C and C++ runtime is here, over KERNEL32 (and
+// USER32 for the one message of operator new): the entry point (Startup.cpp), operator
+// new and delete over the process heap (OperatorNew.cpp), the memory and string
+// functions (Memory.cpp) and the 64-bit divisions (Division.cpp). No C heap, no
+// exceptions, no stdio, no signals, no locale: nothing in the program uses them.
 //
 // Start-up: the program's first act restricts where DLLs are looked for
-// (DllSearch.cpp), before any static constructor can load one. Then the compiler collects the static constructors of every object file in the
-// linker's list __CTOR_LIST__ (-1, the functions, 0) and registers each static object's
-// destructor with atexit as it is constructed. The list is run from its end, as the
-// compiler's own start-up code does: that end holds crtend.o's entry, which registers
-// the unwinder's frame tables (crtbegin.o) before any constructor may throw. WinMain
-// then gets what the platform's start-up code gives it, and its result is the exit
-// status: the atexit functions run in reverse order of registration, then the process
-// ends.
+// (DllSearch.cpp), before any static constructor can load one. Then the compiler
+// collects the static constructors of every object file in the linker's list
+// __CTOR_LIST__ (-1, the functions, 0) and registers each static object's destructor
+// with atexit as it is constructed. The list is run from its end, as the compiler's own
+// start-up code does. WinMain then gets what the platform's start-up code gives it,
+// and its result is the exit status: the atexit functions run in reverse order of
+// registration, then the process ends.
 #include <windows.h>
 
 #include "crt/DllSearch.h"
@@ -25,20 +25,14 @@ extern void (*__DTOR_LIST__[])();
 int atexit(void (*function)());
 void exit(int status);
 void abort();
-// Read by the unwinder and the C++ library: 0 says the program runs one thread only,
-// so their locks do nothing and their per-thread data is plain data.
-int _CRT_MT = 0;
-// Would register a destructor for per-thread data at thread exit; with one thread the
-// data ends with the process.
-int __mingwthr_key_dtor(DWORD, void (*)(void*)) { return 0; }
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
 
 namespace {
 
-// Up to this many functions run at exit: the static objects with destructors, the
-// destructor list and the unwinder's deregistration. More cannot be registered.
+// Up to this many functions run at exit: the static objects with destructors and the
+// destructor list. More cannot be registered.
 constexpr int kMaxAtExit = 32;
 void (*g_atExit[kMaxAtExit])();
 int g_atExitCount = 0;

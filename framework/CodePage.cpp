@@ -1,14 +1,14 @@
 #include "framework/CodePage.h"
 
-#include <cstring>
-
 namespace {
 
 // The lead bytes of Windows' double-byte code pages, as the platform reports them.
 const unsigned char kShiftJisLeads[] = {0x81, 0x9F, 0xE0, 0xFC};  // 932
 const unsigned char kEastAsianLeads[] = {0x81, 0xFE};             // 936, 949, 950
 
-bool InSet(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+bool InSet(char c, const char* set) {
+  return c != '\0' && StringView(set).find(c) != StringView::npos;
+}
 
 }  // namespace
 
@@ -42,22 +42,22 @@ bool CodePage::IsDoubleByte() const {
   return false;
 }
 
-size_t CodePage::FindFirstOf(const std::string& text, const char* set, size_t from) const {
+size_t CodePage::FindFirstOf(StringView text, const char* set, size_t from) const {
   for (size_t i = from; i < text.size(); i += CharLength(text, i)) {
     if (InSet(text[i], set)) return i;
   }
-  return std::string::npos;
+  return StringView::npos;
 }
 
-size_t CodePage::FindLastOf(const std::string& text, const char* set) const {
-  size_t found = std::string::npos;
+size_t CodePage::FindLastOf(StringView text, const char* set) const {
+  size_t found = StringView::npos;
   for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
     if (InSet(text[i], set)) found = i;
   }
   return found;
 }
 
-bool CodePage::EndsWith(const std::string& text, char c) const {
+bool CodePage::EndsWith(StringView text, char c) const {
   if (text.empty() || text.back() != c) return false;
   if (!IsDoubleByte()) return true;
   size_t last = 0;
@@ -65,7 +65,7 @@ bool CodePage::EndsWith(const std::string& text, char c) const {
   return last == text.size() - 1;
 }
 
-size_t CodePage::CutPoint(const std::string& text, size_t limit) const {
+size_t CodePage::CutPoint(StringView text, size_t limit) const {
   if (limit >= text.size()) return text.size();
   size_t i = 0;
   while (i < limit) {
@@ -76,16 +76,16 @@ size_t CodePage::CutPoint(const std::string& text, size_t limit) const {
   return i;
 }
 
-std::string CodePage::FoldedCase(const std::string& text) const {
-  std::string folded = text;
+CString CodePage::FoldedCase(StringView text) const {
+  CString folded(text);
   for (size_t i = 0; i < folded.size(); i += CharLength(folded, i)) {
     if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
   }
   return folded;
 }
 
-std::string CodePage::SingleByteShape(const std::string& text, char stand) const {
-  std::string shape = text;
+CString CodePage::SingleByteShape(StringView text, char stand) const {
+  CString shape(text);
   if (!IsDoubleByte()) return shape;
   for (size_t i = 0; i < shape.size();) {
     const size_t n = CharLength(shape, i);

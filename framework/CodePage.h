@@ -9,7 +9,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
+
+#include "framework/String.h"
 
 class CodePage {
  public:
@@ -32,30 +33,30 @@ class CodePage {
   // The bytes of the character that starts at `pos` (pos < text.size()): 2 for a lead
   // byte followed by another byte, 1 otherwise (a lead byte at the end, or before a
   // NUL, stands alone, as the platform reads it).
-  size_t CharLength(const std::string& text, size_t pos) const {
+  size_t CharLength(StringView text, size_t pos) const {
     return IsLeadByte(text[pos]) && pos + 1 < text.size() && text[pos + 1] != '\0' ? 2 : 1;
   }
 
   // The first and the last position of a single-byte character of `set` in `text`, from
   // `from` on (which must start a character); npos when there is none. A trail byte is
   // never taken for one of them.
-  size_t FindFirstOf(const std::string& text, const char* set, size_t from = 0) const;
-  size_t FindLastOf(const std::string& text, const char* set) const;
+  size_t FindFirstOf(StringView text, const char* set, size_t from = 0) const;
+  size_t FindLastOf(StringView text, const char* set) const;
   // The text's last character is the single-byte character c.
-  bool EndsWith(const std::string& text, char c) const;
+  bool EndsWith(StringView text, char c) const;
 
   // The most bytes, at most `limit`, that hold whole characters only: a character that
   // would not fit whole is left out.
-  size_t CutPoint(const std::string& text, size_t limit) const;
+  size_t CutPoint(StringView text, size_t limit) const;
 
   // The letter case of single-byte letters, A to Z as a to z; a double-byte character
   // stays as it is, its trail byte included.
-  std::string FoldedCase(const std::string& text) const;
+  CString FoldedCase(StringView text) const;
 
   // The text with both bytes of each double-byte character made `stand`: positions
   // stay, and no trail byte is left to be taken for a separator, a dot or a blank. For
   // rules that look at single-byte characters only.
-  std::string SingleByteShape(const std::string& text, char stand) const;
+  CString SingleByteShape(StringView text, char stand) const;
 
  private:
   uint32_t m_lead[8] = {};  // one bit a byte: a lead byte

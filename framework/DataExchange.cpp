@@ -14,10 +14,11 @@ void CDataExchange::Fail() {
     HWND hCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, m_idLastControl);
     if (hCtrl != nullptr) ::SetFocus(hCtrl);
   }
-  throw CUserException();
+  m_bFailed = TRUE;
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
+  if (pDX->m_bFailed) return;
   HWND hCtrl = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
     value = pDX->m_pDlgWnd->GetDlgItemText(nIDC);
@@ -27,12 +28,14 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, uint32_t& value) {
+  if (pDX->m_bFailed) return;
   HWND hCtrl = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
     uint32_t scanned = 0;
     if (!ScanUnsignedDecimal(pDX->m_pDlgWnd->GetDlgItemText(nIDC), &scanned)) {
       AfxMessageBox(AFX_IDP_PARSE_UINT, MB_ICONEXCLAMATION);
       pDX->Fail();
+      return;
     }
     value = scanned;
   } else {
@@ -43,5 +46,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, uint32_t& value) {
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control) {
+  if (pDX->m_bFailed) return;
   if (control.m_hWnd == nullptr) control.Attach(pDX->PrepareCtrl(nIDC));
 }

@@ -3,13 +3,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
+
+#include "framework/String.h"
 
 class CWnd;
-
-// Thrown by a data exchange routine that refused a control's contents; UpdateData
-// catches it and reports failure.
-struct CUserException {};
 
 class CDataExchange {
  public:
@@ -19,16 +16,19 @@ class CDataExchange {
   BOOL m_bSaveAndValidate;  // TRUE: controls to fields
   CWnd* m_pDlgWnd;
   int m_idLastControl = 0;
+  // Set by a routine that refused a control's contents: the routines after it do
+  // nothing, and UpdateData reports failure.
+  BOOL m_bFailed = FALSE;
 
   HWND PrepareCtrl(int nIDC);
-  // Puts the focus on the last control prepared and abandons the exchange.
-  [[noreturn]] void Fail();
+  // Puts the focus on the last control prepared and marks the exchange failed.
+  void Fail();
 };
 
 // Prompt id of the framework's "Please enter a positive integer." message.
 constexpr UINT AFX_IDP_PARSE_UINT = 61719;
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // Unsigned decimal: written with "%u"; read back by scanning, refusing what does not scan.
 void DDX_Text(CDataExchange* pDX, int nIDC, uint32_t& value);
 // Binds a control object to the dialog's control (once).

@@ -3,8 +3,8 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 
-std::string CFileException::ErrorText() const {
-  std::string templ = AfxLoadString(FileErrorStringId(m_cause));
+CString CFileException::ErrorText() const {
+  CString templ = AfxLoadString(FileErrorStringId(m_cause));
   if (templ.empty()) templ = FileErrorTemplate(m_cause);
   return FormatFileErrorText(templ, m_strFileName);
 }
@@ -12,7 +12,7 @@ std::string CFileException::ErrorText() const {
 int CFileException::ReportError(HWND hOwner, UINT style) const {
   CWinApp* app = AfxGetApp();
   if (hOwner == nullptr) hOwner = ::GetActiveWindow();
-  return AfxShowMessageBox(hOwner, ErrorText(), app ? app->m_strAppName : "", style);
+  return AfxShowMessageBox(hOwner, ErrorText(), app ? app->m_strAppName : CString(), style);
 }
 
 CFile::~CFile() { Close(); }
@@ -39,13 +39,7 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
   if (nOpenFlags & modeCreate) creation = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
   HANDLE h = ::CreateFileA(lpszFileName, access, share, &sa, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    DWORD error = ::GetLastError();
-    if (pError != nullptr) {
-      *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
-    }
-    return FALSE;
-  }
+  if (h == INVALID_HANDLE_VALUE) return Failed(::GetLastError(), pError);
   m_hFile = h;
   return TRUE;
 }
@@ -55,25 +49,31 @@ void CFile::Close() {
   m_hFile = INVALID_HANDLE_VALUE;
 }
 
-void CFile::ThrowOsError(DWORD error) const {
-  throw CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+BOOL CFile::Failed(DWORD error, CFileException* pError) const {
+  if (pError != nullptr) {
+    *pError = CFileException(FileErrorCauseFromOsError(error), error, m_strFileName);
+  }
+  return FALSE;
 }
 
-UINT CFile::Read(void* lpBuf, UINT nCount) {
-  if (nCount == 0) return 0;
+BOOL CFile::Read(void* lpBuf, UINT nCount, UINT& nRead, CFileException* pError) {
+  nRead = 0;
+  if (nCount == 0) return TRUE;
   DWORD got = 0;
-  if (!::ReadFile(m_hFile, lpBuf, nCount, &got, nullptr)) ThrowOsError(::GetLastError());
-  return got;
+  if (!::ReadFile(m_hFile, lpBuf, nCount, &got, nullptr)) return Failed(::GetLastError(), pError);
+  nRead = got;
+  return TRUE;
 }
 
-ULONGLONG CFile::GetLength() const {
+BOOL CFile::GetLength(ULONGLONG& length, CFileException* pError) const {
   // The low word's all-ones value is also a valid size: only the error tells.
   DWORD high = 0;
   ::SetLastError(NO_ERROR);
   const DWORD low = ::GetFileSize(m_hFile, &high);
   if (low == INVALID_FILE_SIZE) {
     const DWORD error = ::GetLastError();
-    if (error != NO_ERROR) ThrowOsError(error);
+    if (error != NO_ERROR) return Failed(error, pError);
   }
-  return (static_cast<ULONGLONG>(high) << 32) | low;
+  length = (static_cast<ULONGLONG>(high) << 32) | low;
+  return TRUE;
 }

@@ -1,25 +1,24 @@
 // CFile: a file opened by name with the framework's open flags, closed by Close or
-// with the object. CFileException: why an open or a read failed, and the
-// framework's file error report for it.
+// with the object; its calls report failure by their result. CFileException: why an
+// open or a read failed, and the framework's file error report for it.
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include "framework/FileErrors.h"
+#include "framework/String.h"
 
 class CFileException {
  public:
   CFileException() = default;
-  CFileException(FileErrorCause cause, DWORD osError, std::string fileName)
-      : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
+  CFileException(FileErrorCause cause, DWORD osError, const CString& fileName)
+      : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
 
   FileErrorCause m_cause = FileErrorCause::None;
   DWORD m_lOsError = 0;
-  std::string m_strFileName;  // the name as it was given
+  CString m_strFileName;  // the name as it was given
 
   // The error text: the cause's string-table entry with "%1" replaced by the file name.
-  std::string ErrorText() const;
+  CString ErrorText() const;
   // The framework's file error report: a message box with the error text, the stop icon
   // and the application's name as caption, owned by hOwner (by default the thread's
   // active window).
@@ -54,16 +53,18 @@ class CFile {
   virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
   virtual void Close();
 
-  // Reads up to nCount bytes; returns the number read. Throws CFileException on failure.
-  UINT Read(void* lpBuf, UINT nCount);
-  // The file's length in bytes. Throws CFileException on failure.
-  ULONGLONG GetLength() const;
+  // Reads up to nCount bytes; nRead is the number read. On failure returns FALSE, with
+  // nRead 0, and fills pError if it is given.
+  BOOL Read(void* lpBuf, UINT nCount, UINT& nRead, CFileException* pError = nullptr);
+  // The file's length in bytes. On failure returns FALSE and fills pError if given.
+  BOOL GetLength(ULONGLONG& length, CFileException* pError = nullptr) const;
 
   bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
   HANDLE m_hFile = INVALID_HANDLE_VALUE;
-  std::string m_strFileName;
+  CString m_strFileName;
 
  protected:
-  [[noreturn]] void ThrowOsError(DWORD error) const;
+  // Fills pError, if given, for the Windows error number and returns FALSE.
+  BOOL Failed(DWORD error, CFileException* pError) const;
 };

@@ -140,15 +140,15 @@ const char* FileErrorTemplate(FileErrorCause cause) {
   return kFileErrorTemplates[CauseIndex(cause)];
 }
 
-std::string FormatFileErrorText(const std::string& templ, const std::string& fileName) {
-  std::string text;
+CString FormatFileErrorText(StringView templ, StringView fileName) {
+  CString text;
   std::size_t at = 0;
-  for (std::size_t mark = templ.find("%1"); mark != std::string::npos;
+  for (std::size_t mark = templ.find("%1"); mark != StringView::npos;
        mark = templ.find("%1", at)) {
-    text.append(templ, at, mark - at).append(fileName);
+    text.append(templ.substr(at, mark - at)).append(fileName);
     at = mark + 2;
   }
-  return text.append(templ, at, std::string::npos);
+  return text.append(templ.substr(at));
 }
 
 FileErrorCause FileErrorCauseFromOsError(uint32_t win32Error) {

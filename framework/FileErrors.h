@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "framework/String.h"
 
 // The framework's file error report: a cause, its string-table entry
 // (61856 + cause) and its text, in which "%1" stands for the file name.
@@ -33,7 +34,7 @@ const char* FileErrorTemplate(FileErrorCause cause);
 
 // templ with every "%1" replaced by fileName; a "%1" inside fileName is left
 // as it is.
-std::string FormatFileErrorText(const std::string& templ, const std::string& fileName);
+CString FormatFileErrorText(StringView templ, StringView fileName);
 
 // The cause for a Win32 error number (GetLastError); 0 is None and numbers
 // without a closer cause are Generic.

@@ -6,36 +6,35 @@ namespace {
 MessageBoxHook g_hook;
 }
 
-int AfxShowMessageBox(HWND hOwner, const std::string& text, const std::string& caption,
-                      UINT style) {
-  if (g_hook) return g_hook(hOwner, text, caption, style);
+int AfxShowMessageBox(HWND hOwner, const CString& text, const CString& caption, UINT style) {
+  if (g_hook.show != nullptr) return g_hook.show(g_hook.context, hOwner, text, caption, style);
   return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT style) {
   CWinApp* app = AfxGetApp();
-  std::string caption = app ? app->m_strAppName : std::string();
+  const CString caption = app ? app->m_strAppName : CString();
   return AfxShowMessageBox(::GetActiveWindow(), AfxLoadString(nIDPrompt), caption, style);
 }
 
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
-  MessageBoxHook previous = std::move(g_hook);
-  g_hook = std::move(hook);
+  MessageBoxHook previous = g_hook;
+  g_hook = hook;
   return previous;
 }
 
-std::string AfxLoadString(UINT nID) {
+CString AfxLoadString(UINT nID) {
   // LoadStringA with a zero length returns a read-only pointer into the resource in
   // its wide form only; read into a growing buffer instead.
-  std::string text(256, '\0');
-  for (;;) {
-    int n = ::LoadStringA(::GetModuleHandleA(nullptr), nID, &text[0], static_cast<int>(text.size()));
-    if (n <= 0) return std::string();
-    if (static_cast<size_t>(n) < text.size() - 1) {
-      text.resize(static_cast<size_t>(n));
+  CString text;
+  for (size_t room = 256;; room *= 2) {
+    int n = ::LoadStringA(::GetModuleHandleA(nullptr), nID, text.GetBuffer(room),
+                          static_cast<int>(room + 1));
+    if (n <= 0) return CString();
+    if (static_cast<size_t>(n) < room) {
+      text.ReleaseBuffer(static_cast<size_t>(n));
       return text;
     }
-    text.resize(text.size() * 2);
   }
 }
 
@@ -47,7 +46,7 @@ int AfxShowErrorBox(HWND hOwner, const char* text, const char* detail, DWORD err
   while (n > 0 && static_cast<unsigned char>(why[n - 1]) <= ' ') --n;  // its line end
   why[n] = '\0';
   if (n == 0) ::wsprintfA(why, "Error code %lu", error);
-  std::string message = text;
+  CString message = text;
   message += detail;
   message += '\n';
   message += why;

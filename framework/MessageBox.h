@@ -3,26 +3,27 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-#include <string>
+#include "framework/String.h"
 
-using MessageBoxHook =
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT style)>;
+// What shows the boxes instead of the system (tests): show gets the context back.
+struct MessageBoxHook {
+  int (*show)(void* context, HWND owner, StringView text, StringView caption, UINT style) = nullptr;
+  void* context = nullptr;
+};
 
 // Shows a message box owned by hOwner and returns the button pressed.
-int AfxShowMessageBox(HWND hOwner, const std::string& text, const std::string& caption,
-                      UINT style);
+int AfxShowMessageBox(HWND hOwner, const CString& text, const CString& caption, UINT style);
 
 // Prompt from the string table, captioned with the application's name, owned by the
 // active window of the thread.
 int AfxMessageBox(UINT nIDPrompt, UINT style);
 
-// Replaces the real message box (tests). Returns the previous hook; an empty hook
-// restores the real one.
+// Replaces the real message box (tests). Returns the previous hook; a hook without
+// show restores the real one.
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
 
 // A string from the program's string table; empty when the table has no entry.
-std::string AfxLoadString(UINT nID);
+CString AfxLoadString(UINT nID);
 
 // A message box with the stop icon for a platform call that failed with `error`: the
 // text, then on a line of its own the platform's own text for the error (for 2: "The

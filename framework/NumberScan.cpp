@@ -9,7 +9,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-bool ScanUnsignedDecimal(const std::string& text, uint32_t* value) {
+bool ScanUnsignedDecimal(StringView text, uint32_t* value) {
   std::size_t at = 0;
   while (at < text.size() && IsScanBlank(text[at])) ++at;
   if (at == text.size() || !IsDigit(text[at])) return false;
@@ -22,4 +22,14 @@ bool ScanUnsignedDecimal(const std::string& text, uint32_t* value) {
   if (at != text.size()) return false;
   if (value != nullptr) *value = static_cast<uint32_t>(number);
   return true;
+}
+
+CString UnsignedDecimalText(uint32_t value) {
+  char digits[10];
+  size_t n = 0;
+  do {
+    digits[sizeof digits - ++n] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  return CString(digits + sizeof digits - n, n);
 }

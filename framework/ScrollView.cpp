@@ -146,7 +146,8 @@ BOOL CScrollView::OnScroll(ScrollAxis axis, int nSBCode) {
 }
 
 void CScrollView::ScrollToPosition(POINT pt) {
-  for (ScrollAxis axis : {ScrollAxis::Horizontal, ScrollAxis::Vertical}) {
+  const ScrollAxis axes[] = {ScrollAxis::Horizontal, ScrollAxis::Vertical};
+  for (ScrollAxis axis : axes) {
     const bool horizontal = axis == ScrollAxis::Horizontal;
     int32_t delta = 0;
     if (!m_model.Scroll(axis, ScrollCode::ThumbPosition, horizontal ? pt.x : pt.y, &delta)) continue;

@@ -18,7 +18,7 @@ void CStdioFile::Close() {
   m_midLine = false;
 }
 
-size_t CStdioFile::Fill() {
+BOOL CStdioFile::Fill(size_t& got, CFileException* pError) {
   // Drop what has been handed out once it is the larger part of the buffer.
   if (m_pos > 0 && m_pos >= m_buffer.size() / 2) {
     m_buffer.erase(0, m_pos);
@@ -26,19 +26,16 @@ size_t CStdioFile::Fill() {
   }
   size_t old = m_buffer.size();
   m_buffer.resize(old + kReadChunk);
-  UINT got = 0;
-  try {
-    got = Read(&m_buffer[old], static_cast<UINT>(kReadChunk));
-  } catch (...) {
-    m_buffer.resize(old);
-    throw;
-  }
-  m_buffer.resize(old + got);
-  return got;
+  UINT n = 0;
+  const BOOL ok = Read(&m_buffer[old], static_cast<UINT>(kReadChunk), n, pError);
+  m_buffer.resize(old + n);
+  got = n;
+  return ok;
 }
 
-BOOL CStdioFile::ReadString(std::string& line) {
+BOOL CStdioFile::ReadString(CString& line, CFileException* pError) {
   line.clear();
+  size_t got = 0;
   for (;;) {
     if (m_midLine && Available() > 0) {
       // The first bytes after a line that was returned without its end.
@@ -51,7 +48,7 @@ BOOL CStdioFile::ReadString(std::string& line) {
       if (m_buffer[m_pos] == '\r') {
         if (Available() == 1) {
           // Is it the start of CR LF? Only the writer's next bytes tell.
-          if (Fill() == 0) return FALSE;
+          if (!Fill(got, pError) || got == 0) return FALSE;
           continue;
         }
         if (m_buffer[m_pos + 1] == '\n') {
@@ -66,17 +63,18 @@ BOOL CStdioFile::ReadString(std::string& line) {
     }
 
     size_t lf = m_buffer.find('\n', m_pos + m_scanned);
-    if (lf != std::string::npos) {
+    if (lf != CString::npos) {
       size_t end = lf;
       if (end > m_pos && m_buffer[end - 1] == '\r') --end;
-      line.assign(m_buffer, m_pos, end - m_pos);
+      line.assign(m_buffer.data() + m_pos, end - m_pos);
       m_pos = lf + 1;
       m_scanned = 0;
       return TRUE;
     }
     m_scanned = Available();
 
-    if (Fill() > 0) continue;
+    if (!Fill(got, pError)) return FALSE;
+    if (got > 0) continue;
 
     // Nothing more for now: hand out a partly written line as it stands.
     size_t end = m_buffer.size();
@@ -87,7 +85,7 @@ BOOL CStdioFile::ReadString(std::string& line) {
       m_scanned = 0;
       return FALSE;
     }
-    line.assign(m_buffer, m_pos, end - m_pos);
+    line.assign(m_buffer.data() + m_pos, end - m_pos);
     m_pos = end;
     m_scanned = 0;
     m_midLine = true;

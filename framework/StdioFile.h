@@ -1,8 +1,6 @@
 // CStdioFile: a file read one line at a time, made for a log that another process is
 // still writing.
 #pragma once
-#include <string>
-
 #include "framework/File.h"
 
 class CStdioFile : public CFile {
@@ -23,15 +21,17 @@ class CStdioFile : public CFile {
   // a CR at the very end of what has been written waits for the next read to show
   // whether an LF follows it.
   //
-  // Throws CFileException when the file can't be read.
-  BOOL ReadString(std::string& line);
+  // When the file can't be read, returns FALSE as well and fills pError if it is given;
+  // nothing is taken from the file.
+  BOOL ReadString(CString& line, CFileException* pError = nullptr);
 
  private:
-  // Appends what the file has to offer after the buffered bytes; returns the count.
-  size_t Fill();
+  // Appends what the file has to offer after the buffered bytes; got is the count.
+  // FALSE when the read failed.
+  BOOL Fill(size_t& got, CFileException* pError);
   size_t Available() const { return m_buffer.size() - m_pos; }
 
-  std::string m_buffer;  // bytes read from the file and not yet handed out start at m_pos
+  CString m_buffer;  // bytes read from the file and not yet handed out start at m_pos
   size_t m_pos = 0;
   size_t m_scanned = 0;  // bytes from m_pos on already known to hold no LF
   bool m_midLine = false;  // the last line returned had no line end yet

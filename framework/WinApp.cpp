@@ -45,11 +45,11 @@ void CWinApp::InitApplication(HINSTANCE hInstance) {
     DWORD n = ::GetModuleFileNameA(hInstance, path, MAX_PATH);
     // The program file's name without its folder and extension, read by character.
     const CodePage& cp = AfxAnsiCodePage();
-    std::string name(path, n);
+    CString name(path, n);
     size_t slash = cp.FindLastOf(name, "\\/:");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
+    if (slash != CString::npos) name.erase(0, slash + 1);
     size_t dot = cp.FindLastOf(name, ".");
-    if (dot != std::string::npos) name.erase(dot);
+    if (dot != CString::npos) name.erase(dot);
     m_strAppName = name;
   }
   // The progress bar and the animation control are among the first common controls.

@@ -3,9 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include "framework/CmdTarget.h"
+#include "framework/String.h"
 
 class CWnd;
 
@@ -19,7 +18,7 @@ class CWinApp : public CCmdTarget {
   HINSTANCE m_hInstance = nullptr;
   // The application's name: the one given to the constructor, or else the program
   // file's name without its extension. Caption of the framework's own messages.
-  std::string m_strAppName;
+  CString m_strAppName;
   // The main window: its destruction ends the application's message processing.
   CWnd* m_pMainWnd = nullptr;
 

@@ -1,13 +1,20 @@
 #include "framework/Wnd.h"
 
-#include <vector>
-
 #include "framework/DataExchange.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 const char kObjectProp[] = "VorCWnd";
+
+CString WindowText(HWND hWnd) {
+  const int len = ::GetWindowTextLengthA(hWnd);
+  CString text;
+  const size_t room = static_cast<size_t>(len > 0 ? len : 0);
+  const int got = ::GetWindowTextA(hWnd, text.GetBuffer(room), static_cast<int>(room + 1));
+  text.ReleaseBuffer(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
 
 MSG g_currentMessage;
 CWnd* g_pWndInit = nullptr;  // the object whose window CreateEx is creating
@@ -99,20 +106,9 @@ BOOL CWnd::DestroyWindow() {
   return ::DestroyWindow(m_hWnd);
 }
 
-std::string CWnd::GetDlgItemText(int nID) const {
-  HWND hCtrl = GetDlgItem(nID);
-  int len = ::GetWindowTextLengthA(hCtrl);
-  std::vector<char> buf(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
-  int got = ::GetWindowTextA(hCtrl, buf.data(), static_cast<int>(buf.size()));
-  return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
-}
+CString CWnd::GetDlgItemText(int nID) const { return WindowText(GetDlgItem(nID)); }
 
-std::string CWnd::GetWindowText() const {
-  int len = ::GetWindowTextLengthA(m_hWnd);
-  std::vector<char> buf(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
-  int got = ::GetWindowTextA(m_hWnd, buf.data(), static_cast<int>(buf.size()));
-  return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
-}
+CString CWnd::GetWindowText() const { return WindowText(m_hWnd); }
 
 LRESULT CWnd::Default() {
   const MSG& m = g_currentMessage;
@@ -132,14 +128,9 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
   HWND previous = s_hLockoutNotifyWindow;
   s_hLockoutNotifyWindow = m_hWnd;
   CDataExchange dx(this, bSaveAndValidate);
-  BOOL ok = TRUE;
-  try {
-    DoDataExchange(&dx);
-  } catch (const CUserException&) {
-    ok = FALSE;
-  }
+  DoDataExchange(&dx);
   s_hLockoutNotifyWindow = previous;
-  return ok;
+  return !dx.m_bFailed;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "framework/String.h"
 
 #include "framework/CmdTarget.h"
 
@@ -55,12 +55,12 @@ class CWnd : public CCmdTarget {
   LRESULT Default();
 
   HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-  void SetDlgItemText(int nID, const std::string& text) const {
-    ::SetDlgItemTextA(m_hWnd, nID, text.c_str());
+  void SetDlgItemText(int nID, const char* text) const {
+    ::SetDlgItemTextA(m_hWnd, nID, text);
   }
-  std::string GetDlgItemText(int nID) const;
+  CString GetDlgItemText(int nID) const;
   void EnableDlgItem(int nID, BOOL bEnable) const { ::EnableWindow(GetDlgItem(nID), bEnable); }
-  std::string GetWindowText() const;
+  CString GetWindowText() const;
   DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);

@@ -1,5 +1,7 @@
 #include "install/DecompressDlg.h"
 
+#include <utility>
+
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemCodePages.h"
@@ -24,13 +26,13 @@ BOOL QueryExitStatus(HANDLE hChild, DWORD* status) {
 
 // A file (not a folder) of that path exists; a name with wildcards names none. Only the
 // last part of the path is a name: "\\?\" may begin a long path.
-bool IsExistingFile(const std::string& path, const void*) {
+bool IsExistingFile(StringView path, const void*) {
   const CodePage& cp = AfxAnsiCodePage();
   const size_t separator = cp.FindLastOf(path, "\\/");
-  const size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-  if (cp.FindFirstOf(path, "*?", nameStart) != std::string::npos) return false;
+  const size_t nameStart = separator == CString::npos ? 0 : separator + 1;
+  if (cp.FindFirstOf(path, "*?", nameStart) != CString::npos) return false;
   WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+  HANDLE search = ::FindFirstFileA(CString(path).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   ::FindClose(search);
   return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -38,9 +40,9 @@ bool IsExistingFile(const std::string& path, const void*) {
 
 }  // namespace
 
-std::string LoadExitCodeMessage(uint32_t code) {
+CString LoadExitCodeMessage(uint32_t code) {
   unsigned id = ExitCodeStringId(code);
-  if (id == kNoExitCodeStringId) return std::string();
+  if (id == kNoExitCodeStringId) return CString();
   return AfxLoadString(id);
 }
 
@@ -121,26 +123,20 @@ void CDecompressDlg::Poll() {
 void CDecompressDlg::ShowLogLine() {
   if (!LogReader.IsOpen()) return;
   // LogLine keeps the line last read through the ticks that find none.
-  std::string line;
-  BOOL got = FALSE;
-  try {
-    got = LogReader.ReadString(line);
-  } catch (const CFileException&) {
-    // A read that failed is taken as no line this tick; the next tick tries again.
-    got = FALSE;
-  }
-  if (!got) return;
+  CString line;
+  // A read that failed is taken as no line this tick; the next tick tries again.
+  if (!LogReader.ReadString(line)) return;
   LogLine = std::move(line);
 
   LogLineMatch match = MatchLogLine(LogLine);
   switch (match.kind) {
     case LogLineKind::Source:
-      SetDlgItemText(IDC_SOURCE, match.text);
+      SetDlgItemText(IDC_SOURCE, match.text.c_str());
       ++ArchiveCount;
       ProgressBar.SetPos(ArchiveCount);
       break;
     case LogLineKind::Destination:
-      SetDlgItemText(IDC_DESTINATION, match.text);
+      SetDlgItemText(IDC_DESTINATION, match.text.c_str());
       break;
     case LogLineKind::None:
       break;
@@ -165,10 +161,10 @@ void CDecompressDlg::Finish(DWORD exitCode) {
 
 void CDecompressDlg::StartSetupProgram() {
   const CodePage& cp = AfxAnsiCodePage();
-  const std::string command =
+  const CString command =
       BuildSetupCommand(FindSetupProgram(InstallDir, AppSetup, cp, &IsExistingFile), cp);
   // CreateProcessA may write into its command line: hand it a copy of its own.
-  std::string commandLine = command;
+  CString commandLine = command;
 
   STARTUPINFOA si = {};
   si.cb = sizeof si;

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "framework/AnimateCtrl.h"
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
 #include "framework/StdioFile.h"
+#include "framework/String.h"
 
 // "Decompressing Files": watches the external decompressor from a 20 ms timer, reads
 // its log ("VORDECOMP.LOG" in the current directory) one line per tick to show the
@@ -18,9 +18,9 @@ class CDecompressDlg : public CDialog {
   explicit CDecompressDlg(CWnd* pParent = nullptr);
   ~CDecompressDlg() override;
 
-  std::string InstallDir;   // set by the caller: the target folder
-  std::string AppSetup;     // set by the caller: the setup program's name
-  std::string LogLine;      // the line last read from the log
+  CString InstallDir;       // set by the caller: the target folder
+  CString AppSetup;         // set by the caller: the setup program's name
+  CString LogLine;          // the line last read from the log
   int32_t ArchiveCount;     // archive announcements seen so far
   CStdioFile LogReader;     // reader on the log
   uint32_t TotalDisks;      // set by the caller: archive volumes
@@ -50,4 +50,4 @@ class CDecompressDlg : public CDialog {
 
 // The message for a nonzero exit code from the string table (id 200 + code); empty for
 // codes without an entry.
-std::string LoadExitCodeMessage(uint32_t code);
+CString LoadExitCodeMessage(uint32_t code);

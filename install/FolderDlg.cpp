@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -26,10 +25,10 @@ void CFolderDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_SPACE_REQUIRED, SpaceRequired);
 }
 
-uint32_t CFolderDlg::MeasureFreeSpace(const std::string& folder) {
+uint32_t CFolderDlg::MeasureFreeSpace(StringView folder) {
   // The drive letter counts in either case: upper-case a copy in the system's
   // character set (an empty copy still has its terminator to look at).
-  std::string upper = folder;
+  CString upper = folder;
   ::CharUpperA(upper.data());
   const DriveQuery query = DecideDriveQuery(DriveNumberFromFolder(upper));
 
@@ -81,8 +80,8 @@ void CFolderDlg::OnBrowse() {
 
   // The shell writes at most MAX_PATH characters here; a longer folder text still fits
   // whole, so that nothing is cut or overrun when the browser gives no path back.
-  std::vector<char> path(std::max<size_t>(MAX_PATH, Folder.size() + 1), '\0');
-  std::copy(Folder.begin(), Folder.end(), path.begin());
+  CString path = Folder;
+  char* buffer = path.GetBuffer(std::max<size_t>(MAX_PATH, Folder.size()));
 
   BROWSEINFOA bi = {};
   bi.hwndOwner = m_hWnd;
@@ -94,8 +93,9 @@ void CFolderDlg::OnBrowse() {
   bi.lParam = 0;
   LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
   if (pidl != nullptr) {
-    ::SHGetPathFromIDListA(pidl, path.data());
-    Folder = path.data();
+    ::SHGetPathFromIDListA(pidl, buffer);
+    path.ReleaseBuffer();
+    Folder = path;
     // The edit's change notification measures the new folder's drive.
     ::SetDlgItemTextA(m_hWnd, IDC_FOLDER_EDIT, Folder.c_str());
     pMalloc->Free(pidl);
@@ -115,7 +115,7 @@ void CFolderDlg::OnOK() {
 
   // A folder that can be entered exists; it stays the current directory.
   if (!::SetCurrentDirectoryA(Folder.c_str())) {
-    const std::string question =
+    const CString question =
         "Directory " + Folder + " does not exist.\nDo you want to create it?";
     if (AfxShowMessageBox(m_hWnd, question, "Create Directory", MB_YESNO | MB_ICONQUESTION) !=
         IDYES) {

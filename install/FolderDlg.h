@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "framework/Dialog.h"
+#include "framework/String.h"
 
 // "Select Install Folder": offers the install folder for editing, shows the free space
 // of its drive beside the space the package needs, browses for a folder, refuses too
@@ -14,11 +14,11 @@ class CFolderDlg : public CDialog {
 
   uint32_t SpaceRequired;   // set by the caller; shown in static 1017
   uint32_t SpaceAvailable;  // free megabytes on Folder's drive; shown in static 1016
-  std::string Folder;       // the target folder; exchanged with edit 1014
+  CString Folder;           // the target folder; exchanged with edit 1014
 
   // Free megabytes (of 1,000,000 bytes) on the drive the folder text names; 0 when
   // the drive cannot be queried.
-  static uint32_t MeasureFreeSpace(const std::string& folder);
+  static uint32_t MeasureFreeSpace(StringView folder);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -2,13 +2,13 @@
 
 #include <limits>
 
-int DriveNumberFromFolder(const std::string& upperCasedFolder) {
+int DriveNumberFromFolder(StringView upperCasedFolder) {
   const char first = upperCasedFolder.empty() ? '\0' : upperCasedFolder[0];
   return static_cast<signed char>(first) - 64;
 }
 
-std::string AsciiUpper(const std::string& text) {
-  std::string upper = text;
+CString AsciiUpper(StringView text) {
+  CString upper = text;
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -17,12 +17,12 @@ std::string AsciiUpper(const std::string& text) {
 
 DriveQuery DecideDriveQuery(int driveNumber) {
   const unsigned number = static_cast<unsigned>(driveNumber);
-  if (number == 0) return {DriveQueryKind::CurrentDrive, std::string(), 0};
+  if (number == 0) return {DriveQueryKind::CurrentDrive, CString(), 0};
   if (number <= 26) {
     const char letter = static_cast<char>('A' + number - 1);
-    return {DriveQueryKind::RootPath, std::string{letter, ':', '\\'}, 0};
+    return {DriveQueryKind::RootPath, CString(1, letter) + ":\\", 0};
   }
-  return {DriveQueryKind::NotQueried, std::string(), kInvalidParameterError};
+  return {DriveQueryKind::NotQueried, CString(), kInvalidParameterError};
 }
 
 uint32_t FreeMegabytes(uint32_t freeClusters, uint32_t sectorsPerCluster, uint32_t bytesPerSector) {

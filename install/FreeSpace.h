@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "framework/String.h"
 
 // Free-space rules of the install folder dialog: which drive a folder text
 // names, how that drive is queried, and the free megabytes (1,000,000 bytes,
@@ -11,10 +12,10 @@
 // signed 8-bit value, minus 64, so "A".."Z" give 1..26. An empty text counts
 // as its terminating NUL and gives -64. The caller upper-cases the text
 // first (CharUpperA on the target).
-int DriveNumberFromFolder(const std::string& upperCasedFolder);
+int DriveNumberFromFolder(StringView upperCasedFolder);
 
 // ASCII-only upper-casing, for callers and tests away from the platform.
-std::string AsciiUpper(const std::string& text);
+CString AsciiUpper(StringView text);
 
 enum class DriveQueryKind {
   CurrentDrive,  // query with no root path
@@ -26,7 +27,7 @@ constexpr uint32_t kInvalidParameterError = 87;  // ERROR_INVALID_PARAMETER
 
 struct DriveQuery {
   DriveQueryKind kind;
-  std::string rootPath;  // three characters for RootPath, empty otherwise
+  CString rootPath;      // three characters for RootPath, empty otherwise
   uint32_t error;        // kInvalidParameterError for NotQueried, else 0
 };
 

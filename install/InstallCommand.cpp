@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "config/DriveRoot.h"
 #include "framework/File.h"
 #include "framework/MessageBox.h"
@@ -27,7 +25,7 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
   // in a drive root is held as "S:", which the platform would read as the current
   // folder of drive S (the chosen folder, when it lies on S): go back to "S:\".
   // Should that fail, the log would land in the chosen folder: report it, start nothing.
-  const std::string sourceFolder = DriveRootAsFolder(Settings.SourceDir);
+  const CString sourceFolder = DriveRootAsFolder(Settings.SourceDir);
   if (!::SetCurrentDirectoryA(sourceFolder.c_str())) {
     AfxShowErrorBox(pOwner->m_hWnd, kSourceFolderFailureText, sourceFolder.c_str(),
                     ::GetLastError(), kSourceFolderFailureCaption);
@@ -54,16 +52,16 @@ bool RunInstallCommand(CWnd* pOwner, InstallSettings& Settings) {
   si.hStdOutput = log.m_hFile;
   si.hStdError = nullptr;
 
-  const std::string command = BuildDecompressorCommandLine(
+  const CString command = BuildDecompressorCommandLine(
       Settings.DecompressorProgram, Settings.CommandLine, Settings.SourceDir, Settings.FirstFile,
       AfxAnsiCodePage());
-  std::vector<char> commandBuffer(command.begin(), command.end());
-  commandBuffer.push_back('\0');
+  // The call may write to the command line: a copy of its own.
+  CString commandBuffer = command;
   // The child starts in the target's root when the target is a drive root.
-  const std::string workingDir = DriveRootAsFolder(Settings.InstallDir);
+  const CString workingDir = DriveRootAsFolder(Settings.InstallDir);
 
   PROCESS_INFORMATION pi = {};
-  if (!::CreateProcessA(nullptr, commandBuffer.data(), nullptr, nullptr, TRUE,
+  if (!::CreateProcessA(nullptr, commandBuffer.GetBuffer(command.size()), nullptr, nullptr, TRUE,
                         CREATE_DEFAULT_ERROR_MODE, nullptr, workingDir.c_str(), &si, &pi)) {
     const DWORD startError = ::GetLastError();
     AfxShowMessageBox(pOwner->m_hWnd,

@@ -1,12 +1,14 @@
 #include "install/InstallTexts.h"
 
+#include "framework/NumberScan.h"
+
 namespace {
 
 constexpr uint32_t kFileNotFoundError = 2;  // ERROR_FILE_NOT_FOUND
 
 // The name in the first `length` bytes has a dot in its last part: an extension. The
 // platform adds ".exe" to a name without one.
-bool HasExtension(const std::string& text, size_t length, const CodePage& cp) {
+bool HasExtension(StringView text, size_t length, const CodePage& cp) {
   bool dot = false;
   for (size_t i = 0; i < length; i += cp.CharLength(text, i)) {
     if (text[i] == '\\' || text[i] == '/') {
@@ -23,17 +25,9 @@ bool HasExtension(const std::string& text, size_t length, const CodePage& cp) {
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
 // The value as a signed 32-bit decimal, as printf's "%i" prints it.
-std::string SignedDecimal(uint32_t value) {
-  const bool negative = value > 0x7FFFFFFFu;
-  uint32_t magnitude = negative ? 0u - value : value;
-  char digits[12];
-  char* p = digits + sizeof digits;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (negative) *--p = '-';
-  return std::string(p, digits + sizeof digits);
+CString SignedDecimal(uint32_t value) {
+  if (value > 0x7FFFFFFFu) return "-" + UnsignedDecimalText(0u - value);
+  return UnsignedDecimalText(value);
 }
 
 }  // namespace
@@ -44,10 +38,10 @@ const char kTimerFailureText[] =
     "No timer to watch the decompressor with: it may still be running.";
 const char kTimerFailureCaption[] = "Timer Error";
 
-std::string QuoteArgument(const std::string& text, const CodePage& cp) {
-  if (!text.empty() && text.find_first_of(" \t\"") == std::string::npos) return text;
+CString QuoteArgument(StringView text, const CodePage& cp) {
+  if (!text.empty() && text.find_first_of(" \t\"") == CString::npos) return text;
   // Each byte at most twice, between the quotes: the closing one is there already.
-  std::string out(2 * text.size() + 2, '"');
+  CString out(2 * text.size() + 2, '"');
   size_t n = 1, backslashes = 0;  // backslashes: in a row, just before
   for (size_t i = 0; i < text.size();) {
     const size_t length = cp.CharLength(text, i);
@@ -65,25 +59,25 @@ std::string QuoteArgument(const std::string& text, const CodePage& cp) {
   return out;
 }
 
-std::string BuildDecompressorCommandLine(const std::string& program, const std::string& commandLine,
-                                         const std::string& sourceDir,
-                                         const std::string& firstFile, const CodePage& cp) {
+CString BuildDecompressorCommandLine(StringView program, StringView commandLine,
+                                     StringView sourceDir, StringView firstFile,
+                                     const CodePage& cp) {
   return QuoteArgument(program, cp) + " " + commandLine + " " +
          QuoteArgument(sourceDir + "\\" + firstFile, cp);
 }
 
-std::string LaunchFailureCaption(const std::string& program) {
+CString LaunchFailureCaption(StringView program) {
   return "Failed to Launch " + program;
 }
 
-std::string LaunchFailureText(const std::string& program, uint32_t error) {
+CString LaunchFailureText(StringView program, uint32_t error) {
   if (error == kFileNotFoundError) {
     return "Can't Find " + program + ".\nPlease make sure " + program + " is in your path.";
   }
   return "Error code " + SignedDecimal(error);
 }
 
-SetupProgram FindSetupProgram(const std::string& installDir, const std::string& appSetup,
+SetupProgram FindSetupProgram(StringView installDir, StringView appSetup,
                               const CodePage& cp, FileExistsTest fileExists,
                               const void* context) {
   SetupProgram setup;
@@ -91,10 +85,10 @@ SetupProgram FindSetupProgram(const std::string& installDir, const std::string& 
   // another character, shortest first. Each name without an extension is tried with
   // ".exe", as the platform tries it.
   for (size_t end = appSetup.size(), i = 0;; end = i) {
-    setup.path.assign(installDir).append(1, '\\').append(appSetup, 0, end);
+    setup.path.assign(installDir).append(1, '\\').append(appSetup.substr(0, end));
     if (!HasExtension(appSetup, end, cp)) setup.path.append(".exe");
     if (fileExists(setup.path, context)) {
-      setup.arguments.assign(appSetup, end, std::string::npos);
+      setup.arguments = appSetup.substr(end);
       return setup;
     }
     do {
@@ -107,6 +101,6 @@ SetupProgram FindSetupProgram(const std::string& installDir, const std::string& 
   return setup;
 }
 
-std::string BuildSetupCommand(const SetupProgram& setup, const CodePage& cp) {
+CString BuildSetupCommand(const SetupProgram& setup, const CodePage& cp) {
   return QuoteArgument(setup.path, cp) + setup.arguments;
 }

@@ -1,11 +1,9 @@
 #include "install/LogLineRules.h"
 
-#include <string_view>
-
 namespace {
 
 struct LogLineRule {
-  std::string_view prefix;
+  StringView prefix;
   std::size_t charactersDropped;
   LogLineKind kind;
   bool cutBeforeFirstBlank;
@@ -18,27 +16,23 @@ constexpr LogLineRule kLogLineRules[] = {
     {"Extracting", 11, LogLineKind::Destination, true},
 };
 
-bool StartsWith(const std::string& line, std::string_view prefix) {
-  return line.size() >= prefix.size() && std::string_view(line).substr(0, prefix.size()) == prefix;
+CString DropFront(StringView line, std::size_t count) {
+  return count >= line.size() ? CString() : CString(line.substr(count));
 }
 
-std::string DropFront(const std::string& line, std::size_t count) {
-  return count >= line.size() ? std::string() : line.substr(count);
-}
-
-std::string KeepBeforeFirstBlank(const std::string& text) {
+CString KeepBeforeFirstBlank(StringView text) {
   const std::size_t blank = text.find(' ');
-  return blank == std::string::npos ? std::string() : text.substr(0, blank);
+  return blank == CString::npos ? CString() : CString(text.substr(0, blank));
 }
 
 }  // namespace
 
-LogLineMatch MatchLogLine(const std::string& line) {
+LogLineMatch MatchLogLine(StringView line) {
   for (const LogLineRule& rule : kLogLineRules) {
-    if (!StartsWith(line, rule.prefix)) continue;
-    std::string text = DropFront(line, rule.charactersDropped);
+    if (!line.starts_with(rule.prefix)) continue;
+    CString text = DropFront(line, rule.charactersDropped);
     if (rule.cutBeforeFirstBlank) text = KeepBeforeFirstBlank(text);
     return {rule.kind, text};
   }
-  return {LogLineKind::None, std::string()};
+  return {LogLineKind::None, CString()};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "framework/String.h"
 
 // What one line of the decompressor's log means to the progress dialog.
 //   Source:      the line announces an archive volume; `text` goes into the
@@ -12,7 +12,7 @@ enum class LogLineKind { None, Source, Destination };
 
 struct LogLineMatch {
   LogLineKind kind;
-  std::string text;
+  CString text;
 };
 
 // Applies the four log line rules, first match wins:
@@ -25,4 +25,4 @@ struct LogLineMatch {
 // Prefixes match case-sensitively and only at the start of the line. Removing
 // more characters than the line has leaves an empty text. A blank is a space
 // (32) only; a text with no space in it is cut to nothing.
-LogLineMatch MatchLogLine(const std::string& line);
+LogLineMatch MatchLogLine(StringView line);

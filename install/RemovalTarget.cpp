@@ -1,52 +1,50 @@
 #include "install/RemovalTarget.h"
 
-#include <cstring>
-
 namespace {
 
 enum class PathStart { Relative, Drive, CurrentDriveRoot, Share, PartialShare };
 
 struct SplitPath {
   PathStart start;
-  std::string rest;
+  CString rest;
 };
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool HasInvalidCharacter(const std::string& dir) {
+bool HasInvalidCharacter(StringView dir) {
   for (char c : dir) {
-    if (IsControl(c) || std::strchr("*?<>\"", c) != nullptr) return true;
+    if (IsControl(c) || StringView("*?<>\"").find(c) != StringView::npos) return true;
   }
   return false;
 }
 
-std::string TrimBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return std::string();
-  const std::size_t last = text.find_last_not_of(' ');
+CString TrimBlanks(StringView text) {
+  const std::size_t first = text.find_first_not_of(" ");
+  if (first == CString::npos) return CString();
+  const std::size_t last = text.find_last_not_of(" ");
   return text.substr(first, last - first + 1);
 }
 
 // Position after the path component that starts at or after `at`.
-std::size_t SkipComponent(const std::string& path, std::size_t at) {
+std::size_t SkipComponent(StringView path, std::size_t at) {
   while (at < path.size() && IsSeparator(path[at])) ++at;
   const std::size_t begin = at;
   while (at < path.size() && !IsSeparator(path[at])) ++at;
-  return at == begin ? std::string::npos : at;
+  return at == begin ? CString::npos : at;
 }
 
-SplitPath SplitAtStart(const std::string& path) {
+SplitPath SplitAtStart(StringView path) {
   if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     if (path.size() > 2 && IsSeparator(path[2])) return {PathStart::PartialShare, ""};
     const std::size_t afterServer = SkipComponent(path, 2);
-    if (afterServer == std::string::npos) return {PathStart::PartialShare, ""};
+    if (afterServer == CString::npos) return {PathStart::PartialShare, ""};
     if (afterServer == path.size() || !IsSeparator(path[afterServer])) {
       return {PathStart::PartialShare, ""};
     }
     const std::size_t afterShare = SkipComponent(path, afterServer);
-    if (afterShare == std::string::npos) return {PathStart::PartialShare, ""};
+    if (afterShare == CString::npos) return {PathStart::PartialShare, ""};
     return {PathStart::Share, path.substr(afterShare)};
   }
   if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') {
@@ -56,21 +54,21 @@ SplitPath SplitAtStart(const std::string& path) {
   return {PathStart::Relative, path};
 }
 
-bool IsOnlyDotsAndBlanks(const std::string& component) {
-  return component.find_first_not_of(". ") == std::string::npos;
+bool IsOnlyDotsAndBlanks(StringView component) {
+  return component.find_first_not_of(". ") == CString::npos;
 }
 
 // Number of named folders left after "." and ".." are resolved; ".." never
 // climbs above the start of the path.
-std::size_t CountNamedFolders(const std::string& rest) {
+std::size_t CountNamedFolders(StringView rest) {
   std::size_t depth = 0;
   std::size_t at = 0;
   while (at < rest.size()) {
     while (at < rest.size() && IsSeparator(rest[at])) ++at;
     const std::size_t begin = at;
     while (at < rest.size() && !IsSeparator(rest[at])) ++at;
-    std::string component = rest.substr(begin, at - begin);
-    component.erase(component.find_last_not_of(' ') + 1);
+    CString component = rest.substr(begin, at - begin);
+    component.erase(component.find_last_not_of(" ") + 1);
     if (component == "..") {
       if (depth > 0) --depth;
     } else if (!IsOnlyDotsAndBlanks(component)) {
@@ -116,8 +114,8 @@ const char* RefusalReason(RemovalRefusal why) {
   return "";
 }
 
-std::string ShownName(const std::string& dir) {
-  std::string shown = dir;
+CString ShownName(StringView dir) {
+  CString shown = dir;
   for (char& c : shown) {
     if (IsControl(c)) c = '?';
   }
@@ -126,22 +124,22 @@ std::string ShownName(const std::string& dir) {
 
 }  // namespace
 
-std::string BuildDeleteSourceList(const std::string& dir) {
-  std::string list = dir;
+CString BuildDeleteSourceList(StringView dir) {
+  CString list = dir;
   list.append(2, '\0');
   return list;
 }
 
-RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp) {
+RemovalRefusal CheckRemovalTarget(StringView dir, const CodePage& cp) {
   if (dir.empty()) return RemovalRefusal::EmptyText;
   // Read by character: each double-byte character stands as bytes that are part of a
   // name, so that its trail byte is never taken for a separator (a name ending in such
   // a character, then "\..", still names the drive), a wildcard or a drive letter.
-  const std::string chars = cp.SingleByteShape(dir, '_');
+  const CString chars = cp.SingleByteShape(dir, '_');
   if (HasInvalidCharacter(chars)) return RemovalRefusal::InvalidCharacters;
-  const std::string path = TrimBlanks(chars);
+  const CString path = TrimBlanks(chars);
   if (path.empty()) return RemovalRefusal::NoFolderName;
-  if (path.find_first_not_of("\\/ ") == std::string::npos) {
+  if (path.find_first_not_of("\\/ ") == CString::npos) {
     return RemovalRefusal::WholeDrive;
   }
   const SplitPath split = SplitAtStart(path);
@@ -150,9 +148,9 @@ RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp) {
   return RefusalForStart(split.start);
 }
 
-std::string RemovalRefusalText(const std::string& dir, RemovalRefusal why) {
-  if (why == RemovalRefusal::None) return std::string();
-  const std::string what =
-      dir.empty() ? std::string("the install folder") : "\"" + ShownName(dir) + "\"";
+CString RemovalRefusalText(StringView dir, RemovalRefusal why) {
+  if (why == RemovalRefusal::None) return CString();
+  const CString what =
+      dir.empty() ? CString("the install folder") : "\"" + ShownName(dir) + "\"";
   return "Cannot remove " + what + ": " + RefusalReason(why);
 }

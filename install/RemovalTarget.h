@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include "framework/CodePage.h"
+#include "framework/String.h"
 
 // Portable side of "Remove Install Directory": the shell's source list and a
 // check that keeps whole drives, share roots and the like away from the
@@ -12,7 +11,7 @@ inline constexpr char kRemovalCaption[] = "Remove Install Directory";
 
 // dir followed by two NUL characters, the shell's form of a one-name list.
 // The result holds both NULs (size dir.size() + 2); nothing is cut.
-std::string BuildDeleteSourceList(const std::string& dir);
+CString BuildDeleteSourceList(StringView dir);
 
 enum class RemovalRefusal {
   None,                  // may be removed
@@ -31,9 +30,9 @@ enum class RemovalRefusal {
 // refused as whole drives. A folder inside a drive or share, absolute or
 // relative, is allowed. The path is read by character in the code page given (the
 // system's ANSI one): a trail byte 0x5C is no separator.
-RemovalRefusal CheckRemovalTarget(const std::string& dir, const CodePage& cp);
+RemovalRefusal CheckRemovalTarget(StringView dir, const CodePage& cp);
 
 // The message for a refusal, "Cannot remove \"<dir>\": <reason>", or
 // "Cannot remove the install folder: <reason>" for an empty dir. Control
 // characters in dir are shown as '?'. Empty for RemovalRefusal::None.
-std::string RemovalRefusalText(const std::string& dir, RemovalRefusal why);
+CString RemovalRefusalText(StringView dir, RemovalRefusal why);

@@ -9,7 +9,7 @@
 #include "framework/SystemCodePages.h"
 #include "install/RemovalTarget.h"
 
-bool RemoveInstallDir(HWND hOwner, const std::string& installDir) {
+bool RemoveInstallDir(HWND hOwner, const CString& installDir) {
   // A whole drive, a share's root or an empty text must never reach the shell's
   // recursive delete.
   const RemovalRefusal refusal = CheckRemovalTarget(installDir, AfxAnsiCodePage());
@@ -19,7 +19,7 @@ bool RemoveInstallDir(HWND hOwner, const std::string& installDir) {
     return false;
   }
 
-  const std::string from = BuildDeleteSourceList(installDir);
+  const CString from = BuildDeleteSourceList(installDir);
   SHFILEOPSTRUCTA op = {};
   op.hwnd = hOwner;
   op.wFunc = FO_DELETE;

@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "framework/String.h"
 
 // Deletes the install folder with everything in it through the shell, which owns its
 // confirmation, progress and error reports to hOwner. A folder that must never reach
 // the shell's recursive delete (a whole drive, a share's root, an empty text) is refused
 // in a message box instead. True when the removal ran without any aborted operation.
-bool RemoveInstallDir(HWND hOwner, const std::string& installDir);
+bool RemoveInstallDir(HWND hOwner, const CString& installDir);

@@ -11,11 +11,11 @@ namespace {
 
 // The whole file, or an empty profile when it cannot be read (a folder of that name,
 // a file locked by another program...): every key then takes its default.
-ProfileFile ReadProfile(const std::string& path) {
+ProfileFile ReadProfile(const CString& path) {
   HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ProfileFile();
-  std::string bytes;
+  CString bytes;
   char buf[4096];
   DWORD got = 0;
   while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
@@ -29,9 +29,9 @@ void LoadInstallSettings(CWnd* pOwner, InstallSettings& settings) {
   char dir[1000] = {};
   DWORD len = ::GetCurrentDirectoryA(sizeof dir, dir);
   if (len >= sizeof dir) len = 0;  // no room for it: the platform stored nothing
-  settings.SourceDir = TrimDriveRoot(std::string(dir, len));
+  settings.SourceDir = TrimDriveRoot(CString(dir, len));
 
-  std::string path = ConfigFilePath(settings.SourceDir);
+  CString path = ConfigFilePath(settings.SourceDir);
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA(path.c_str(), &found);
   ProfileFile profile;

@@ -31,7 +31,7 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX
 BOOL CSetupDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  std::string aboutMenu = AfxLoadString(IDS_ABOUTBOX);
+  CString aboutMenu = AfxLoadString(IDS_ABOUTBOX);
   if (!aboutMenu.empty()) {
     HMENU sysMenu = ::GetSystemMenu(m_hWnd, FALSE);
     if (sysMenu != nullptr) {
@@ -45,7 +45,7 @@ BOOL CSetupDlg::OnInitDialog() {
 
   LoadInstallSettings(this, Settings);
 
-  SetDlgItemText(IDC_APP_TITLE, Settings.AppName);
+  SetDlgItemText(IDC_APP_TITLE, Settings.AppName.c_str());
   return TRUE;
 }
 

@@ -79,8 +79,8 @@ TextLayout::TextLayout(const char* data, size_t size, const CodePage& cp,
     uint32_t cells = 0;      // cells of the current line so far
     uint32_t widest = 0;
     uint64_t nextCheckpoint = checkpointStride;  // 64 bits: may pass 4 GiB
-    starts_.push_back(0);
-    for (;;) {
+    bool held = starts_.TryPushBack(0);
+    while (held) {
         // The common case: a run of plain bytes, each one cell.
         const uint32_t limit = nextCheckpoint < n ? static_cast<uint32_t>(nextCheckpoint) : n;
         uint32_t j = i;
@@ -91,7 +91,7 @@ TextLayout::TextLayout(const char* data, size_t size, const CodePage& cp,
         if (i >= n)
             break;
         if (i >= nextCheckpoint) {
-            checkpoints_.push_back(Checkpoint{i, cells});
+            held = checkpoints_.TryPushBack(Checkpoint{i, cells});
             nextCheckpoint = static_cast<uint64_t>(i) + checkpointStride;
             continue;
         }
@@ -118,12 +118,17 @@ TextLayout::TextLayout(const char* data, size_t size, const CodePage& cp,
         i += (cls == kReturn && i + 1 < n && b[i + 1] == '\n') ? 2 : 1;
         if (i >= n)
             break;  // a line end at the very end starts no further line
-        starts_.push_back(i);
+        held = starts_.TryPushBack(i);
         nextCheckpoint = static_cast<uint64_t>(i) + checkpointStride;
+    }
+    if (!held) {
+        *this = TextLayout();
+        failed_ = true;
+        return;
     }
     widest_ = std::max(widest, cells);
 
-    // The vector grew by doubling; give back a large unused tail.
+    // The index grew by half as much again each time; give back a large unused tail.
     if (starts_.capacity() - starts_.size() > starts_.size() / 4)
         starts_.shrink_to_fit();
     if (checkpoints_.capacity() - checkpoints_.size() > checkpoints_.size() / 4)
@@ -193,11 +198,19 @@ TextLayout::IndexRange TextLayout::VisibleCells(int32_t left, int32_t width, int
     return Band(left, width, charWidth, std::numeric_limits<uint32_t>::max());
 }
 
-void TextLayout::GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
+bool TextLayout::GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
                               ShownText& out) const {
     out.firstCell = firstCell;
     out.chars.clear();
     out.underlined.clear();
+    if (k >= LineCount() || firstCell >= endCell)
+        return true;
+    // Room for every cell at once: at most the cells asked for and a character cut
+    // at each edge, and at most one cell a byte of the line.
+    const size_t most = std::min<size_t>(static_cast<size_t>(endCell - firstCell) + 2,
+                                         LineEnd(k) - LineBegin(k));
+    if (!out.chars.TryReserve(most) || !out.underlined.TryReserve(most))
+        return false;
     ForEachShownCell(k, firstCell, endCell, [&out](uint32_t cell, unsigned char ch, bool under) {
         if (out.chars.empty())
             out.firstCell = cell;
@@ -205,6 +218,7 @@ void TextLayout::GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
         if (under)
             out.underlined.push_back(cell);
     });
+    return true;
 }
 
 size_t TextLayout::IndexBytes() const {

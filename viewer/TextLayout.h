@@ -41,8 +41,10 @@
 // are 32 bits; the program is 32-bit anyway). Bytes beyond that are left out
 // of the layout and Truncated() reports it.
 //
-// Memory: the bytes are not copied (the caller keeps them alive and unchanged
-// for the layout's life); the layout holds one 32-bit offset per line plus,
+// Memory: the index grows with the text, through allocations that may fail: a
+// layout that could not be held has no lines and reports Failed(). The bytes
+// are not copied (the caller keeps them alive and unchanged for the layout's
+// life); the layout holds one 32-bit offset per line plus,
 // only for lines longer than the checkpoint stride, one 8-byte checkpoint per
 // stride bytes of such a line (at most 0.2 % of the text with the default
 // stride). The checkpoints let a paint start in the middle of a very long line
@@ -65,10 +67,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "framework/CodePage.h"
+#include "framework/PlainArray.h"
+#include "framework/String.h"
 
 class TextLayout {
 public:
@@ -82,8 +84,8 @@ public:
     // The shown part of one line between two cells.
     struct ShownText {
         uint32_t firstCell = 0;           // cell of chars[0]
-        std::string chars;                // one byte per cell, in cell order
-        std::vector<uint32_t> underlined; // cells (counted from the line's
+        CString chars;                    // one byte per cell, in cell order
+        CPlainArray<uint32_t> underlined; // cells (counted from the line's
                                           // left edge) shown underlined
     };
 
@@ -140,13 +142,18 @@ public:
     // The same as one piece of text: fills out with the cells of the
     // characters of line k that meet [firstCell, endCell); out.firstCell is
     // where they start. out is reused (no allocation once it has grown). When
-    // the line ends before firstCell, out.chars is empty.
-    void GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
+    // the line ends before firstCell, out.chars is empty. False, with out
+    // empty, when out could not grow to hold the piece.
+    bool GetShownText(uint32_t k, uint32_t firstCell, uint32_t endCell,
                       ShownText& out) const;
 
     // True when the text was longer than a layout can address and only its
     // first 4 GiB - 1 bytes were laid out.
     bool Truncated() const { return truncated_; }
+
+    // True when the memory for the index was not there: the layout has no
+    // lines.
+    bool Failed() const { return failed_; }
 
     // Bytes held by the index (line starts and checkpoints), for diagnostics.
     size_t IndexBytes() const;
@@ -194,8 +201,9 @@ private:
     uint32_t size_ = 0;
     uint32_t widest_ = 0;
     bool truncated_ = false;
-    std::vector<uint32_t> starts_;
-    std::vector<Checkpoint> checkpoints_;
+    bool failed_ = false;
+    CPlainArray<uint32_t> starts_;
+    CPlainArray<Checkpoint> checkpoints_;
 };
 
 inline bool TextLayout::NextUnit(Cursor& c, Unit& unit) const {

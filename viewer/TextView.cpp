@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 #include "framework/File.h"
 #include "framework/MessageBox.h"
@@ -41,38 +39,33 @@ int CTextView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
     AfxShowMessageBox(lpCreateStruct->hwndParent, FileName, caption, MB_OK);
     return -1;
   }
-  // Any other failure ends the creation without a message; the file closes with the
-  // CFile object.
-  try {
-    ReadText(file);
-    file.Close();
-    // The font shows the bytes in the OEM code page: its double-byte characters are
-    // laid out and drawn whole.
-    m_layout = TextLayout(Text.data(), Text.size(), AfxOemCodePage());
-  } catch (const CFileException&) {
-    return -1;
-  } catch (const std::bad_alloc&) {
-    return -1;
-  } catch (const std::length_error&) {
-    return -1;
-  }
+  // Any other failure, the memory for the text or its layout included, ends the
+  // creation without a message; the file closes with the CFile object.
+  if (!ReadText(file)) return -1;
+  file.Close();
+  // The font shows the bytes in the OEM code page: its double-byte characters are
+  // laid out and drawn whole.
+  m_layout = TextLayout(Text.data(), Text.size(), AfxOemCodePage());
+  if (m_layout.Failed()) return -1;
   return Measure() ? 0 : -1;
 }
 
-void CTextView::ReadText(CFile& file) {
-  const ULONGLONG length = file.GetLength();
-  if (length > Text.max_size()) throw std::bad_alloc();
-  Text.resize(static_cast<size_t>(length));
+bool CTextView::ReadText(CFile& file) {
+  ULONGLONG length = 0;
+  if (!file.GetLength(length)) return false;
+  if (length > CString::max_size() || !Text.TryResize(static_cast<size_t>(length))) return false;
   // One read for every file below a gigabyte. A file that turned out shorter than its
   // length (truncated in between) gives the bytes it had.
   size_t got = 0;
   while (got < Text.size()) {
     const size_t want = std::min(Text.size() - got, kReadPiece);
-    const UINT n = file.Read(&Text[got], static_cast<UINT>(want));
+    UINT n = 0;
+    if (!file.Read(&Text[got], static_cast<UINT>(want), n)) return false;
     if (n == 0) break;
     got += n;
   }
   Text.resize(got);
+  return true;
 }
 
 bool CTextView::Measure() {
@@ -138,29 +131,31 @@ void CTextView::OnDraw(HDC hDC) {
   HGDIOBJ oldFont = ::SelectObject(hDC, ::GetStockObject(OEM_FIXED_FONT));
   ::SetBkMode(hDC, TRANSPARENT);
   HBRUSH underline = nullptr;
-  try {
-    for (uint32_t k = lines.first; k < lines.last; ++k) {
-      // A double-byte character cut by an edge comes whole: its first cell then lies
-      // left of the clip, which hides it.
-      m_layout.GetShownText(k, cells.first, cells.last, m_shown);
-      if (m_shown.chars.empty()) continue;
-      if (m_dx.size() < m_shown.chars.size()) m_dx.assign(m_shown.chars.size(), CharWidth);
-      DrawShown(hDC, ClampToInt(static_cast<int64_t>(m_shown.firstCell) * CharWidth - x),
-                ClampToInt(static_cast<int64_t>(k) * LineHeight - y), underline);
+  // Out of memory for the buffers: what was drawn stays, the rest stays blank.
+  for (uint32_t k = lines.first; k < lines.last; ++k) {
+    // A double-byte character cut by an edge comes whole: its first cell then lies
+    // left of the clip, which hides it.
+    if (!m_layout.GetShownText(k, cells.first, cells.last, m_shown)) break;
+    if (m_shown.chars.empty()) continue;
+    const size_t n = m_shown.chars.size();
+    if (m_dx.size() < n && !m_dx.TryResize(n, CharWidth)) break;
+    if (!DrawShown(hDC, ClampToInt(static_cast<int64_t>(m_shown.firstCell) * CharWidth - x),
+                   ClampToInt(static_cast<int64_t>(k) * LineHeight - y), underline)) {
+      break;
     }
-  } catch (const std::bad_alloc&) {
-    // Out of memory for the buffers: what was drawn stays, the rest stays blank.
   }
   if (underline != nullptr) ::DeleteObject(underline);
   ::SelectObject(hDC, oldFont);
 }
 
-void CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
+bool CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   const int n = static_cast<int>(m_shown.chars.size());
   // Every character sits in its own cell, whatever its glyph's own advance.
   bool drawn = false;
   if (m_throughUnicode) {
-    if (m_wide.size() < m_shown.chars.size()) m_wide.resize(m_shown.chars.size());
+    if (m_wide.size() < m_shown.chars.size() && !m_wide.TryResize(m_shown.chars.size())) {
+      return false;
+    }
     if (::MultiByteToWideChar(CP_OEMCP, MB_USEGLYPHCHARS, m_shown.chars.data(), n, m_wide.data(),
                               n) == n) {
       drawn = ::ExtTextOutW(hDC, x, y, 0, nullptr, m_wide.data(), static_cast<UINT>(n),
@@ -175,9 +170,10 @@ void CTextView::DrawShown(HDC hDC, int x, int y, HBRUSH& underline) {
   // line, one pixel short of the cell's width, in the text colour.
   for (uint32_t cell : m_shown.underlined) {
     if (underline == nullptr) underline = ::CreateSolidBrush(::GetTextColor(hDC));
-    if (underline == nullptr) return;
+    if (underline == nullptr) return true;
     const int left = ClampToInt(x + (static_cast<int64_t>(cell) - m_shown.firstCell) * CharWidth);
     RECT bar = {left, y + m_ascent + 1, left + std::max(CharWidth - 1, 1), y + m_ascent + 2};
     ::FillRect(hDC, &bar, underline);
   }
+  return true;
 }

@@ -3,10 +3,10 @@
 // system's fixed-pitch OEM font. Keys: Page Up/Down and the four arrows scroll.
 #pragma once
 #include <cstdint>
-#include <string>
-#include <vector>
 
+#include "framework/PlainArray.h"
 #include "framework/ScrollView.h"
+#include "framework/String.h"
 #include "viewer/TextLayout.h"
 
 class CTextView : public CScrollView {
@@ -17,8 +17,8 @@ class CTextView : public CScrollView {
   int32_t LineHeight = 0;  // character height of the viewer font (no external leading)
   int32_t TextWidth = 0;   // widest line, in pixels
   int32_t TextHeight = 0;  // number of lines times LineHeight
-  std::string FileName;    // set before the window is created
-  std::string Text;        // the file's bytes, unconverted
+  CString FileName;        // set before the window is created
+  CString Text;            // the file's bytes, unconverted
 
   // The layout of Text, built once while the window is created.
   const TextLayout& Layout() const { return m_layout; }
@@ -39,18 +39,21 @@ class CTextView : public CScrollView {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Reads the open file whole into Text. Throws CFileException or std::bad_alloc.
-  void ReadText(class CFile& file);
+  // Reads the open file whole into Text; false when it could not be read or Text
+  // cannot hold it.
+  bool ReadText(class CFile& file);
   // Font sizes and text extent; false when no drawing context could be had.
   bool Measure();
-  // Draws one piece of a line: the shown bytes from cell m_shown.firstCell on.
-  void DrawShown(HDC hDC, int x, int y, HBRUSH& underline);
+  // Draws one piece of a line: the shown bytes from cell m_shown.firstCell on. False
+  // when the memory for its buffer was not there.
+  bool DrawShown(HDC hDC, int x, int y, HBRUSH& underline);
 
   TextLayout m_layout;
   int32_t m_ascent = 0;
   bool m_throughUnicode = false;
-  // Buffers of OnDraw, kept so that a paint does not allocate.
+  // Buffers of OnDraw, kept so that a paint does not allocate once they have grown;
+  // a paint that cannot grow them stops there.
   TextLayout::ShownText m_shown;
-  std::vector<INT> m_dx;
-  std::vector<WCHAR> m_wide;
+  CPlainArray<INT> m_dx;
+  CPlainArray<WCHAR> m_wide;
 };

@@ -1,7 +1,5 @@
 #include "viewer/TextWin.h"
 
-#include <new>
-
 #include "res/resource.h"
 #include "viewer/TextView.h"
 
@@ -15,21 +13,12 @@ int CTextWin::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
 
   // The frame goes on whether or not the view comes up: without one it stays empty.
-  CTextView* view = new (std::nothrow) CTextView;
-  if (view != nullptr) {
-    bool named = true;
-    try {
-      view->FileName = FileName;
-    } catch (const std::bad_alloc&) {
-      named = false;
-    }
-    if (!named) {
-      delete view;  // no window yet
-    } else if (view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, this,
-                            AFX_IDW_PANE_FIRST)) {
-      View = view;
-    }
-    // A view whose creation failed has deleted itself.
+  // A view whose creation failed has deleted itself.
+  CTextView* view = new CTextView;
+  view->FileName = FileName;
+  if (view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0}, this,
+                   AFX_IDW_PANE_FIRST)) {
+    View = view;
   }
 
   HINSTANCE hInst = ::GetModuleHandleA(nullptr);

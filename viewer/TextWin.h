@@ -2,9 +2,8 @@
 // the file named by FileName. The opener allocates it, sets FileName and creates it;
 // after that the window owns the object, which deletes itself when the window is gone.
 #pragma once
-#include <string>
-
 #include "framework/FrameWnd.h"
+#include "framework/String.h"
 
 class CTextView;
 
@@ -17,7 +16,7 @@ class CTextWin : public CFrameWnd {
   CTextView* View = nullptr;
   // The file to show, as the opener gives it; relative names are resolved against the
   // current directory when the view opens the file.
-  std::string FileName;
+  CString FileName;
 
  protected:
   int OnCreate(LPCREATESTRUCTA lpCreateStruct);

@@ -117,6 +117,10 @@ struct Run {
   std::string boxText;
 };
 
+// The run that the message box hook notes its box in.
+Run* g_run = nullptr;
+double g_cpuStart = 0;
+
 // Seen from a second thread: the moment the child's handle is signalled.
 struct EndWatch {
   HANDLE process;
@@ -154,12 +158,16 @@ Run RunOnce(const std::string& script) {
   HANDLE watcher = ::CreateThread(nullptr, 0, &WatchEnd, &watch, 0, nullptr);
 
   double cpuStart = ProcessCpuMs();
-  AfxSetMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
-    run.boxMs = NowMs();
-    run.cpuMs = ProcessCpuMs() - cpuStart;
-    run.boxText = text;
+  g_run = &run;
+  g_cpuStart = cpuStart;
+  MessageBoxHook hook;
+  hook.show = [](void*, HWND, StringView text, StringView, UINT) {
+    g_run->boxMs = NowMs();
+    g_run->cpuMs = ProcessCpuMs() - g_cpuStart;
+    g_run->boxText.assign(text.data(), text.size());
     return IDNO;
-  });
+  };
+  AfxSetMessageBoxHook(hook);
   CCountingDlg dlg;
   dlg.ChildHandle = (::GetVersion() & 0x80000000u) == 0 ? pi.hThread : pi.hProcess;
   dlg.TotalDisks = 10;

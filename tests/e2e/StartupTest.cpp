@@ -85,26 +85,31 @@ TEST(Startup, ExitEscapeAndCloseAllEndTheProgram) {
 // The runtime the installer is built on, seen through a program built the same way:
 // static objects made before WinMain and destroyed after it, in reverse order; WinMain
 // gets the command line after the program's name and the show state it was started
-// with; exceptions are thrown and caught; the exit status is WinMain's; abort ends at
-// once with status 3, destroying nothing.
+// with; an allocation that may fail gives null when the memory is not there; the exit
+// status is WinMain's; an allocation that may not fail and cannot be had says so and
+// ends the program at once with status 3, destroying nothing.
 TEST(Startup, RuntimeRunsStaticObjectsAroundWinMainAndEndsWithItsStatus) {
   SourceFolder folder;
   const std::string log = folder.File("RUNTIME.LOG");
   const std::string made = "made first\nmade second\n";
-  const std::string thrown = "caught 5\ncaught bad_alloc\n";
+  const std::string refused = "no memory for the impossible\n";
   {
     Installer probe(folder.Path(), "runtime_probe.exe", "  42 \"two words\"", SW_SHOWMINNOACTIVE);
     EXPECT_EQ(probe.WaitForExit(), 42u);
   }
   EXPECT_EQ(ReadWholeFile(log), made +
                                     "WinMain [42 \"two words\"] show 7, own module 1\n" +
-                                    thrown + "destroyed second\ndestroyed first\n");
+                                    refused + "destroyed second\ndestroyed first\n");
   ASSERT_TRUE(::DeleteFileA(log.c_str()));
   {
-    Installer probe(folder.Path(), "runtime_probe.exe", " abort");
+    Installer probe(folder.Path(), "runtime_probe.exe", " huge");
+    HWND box = probe.WaitForWindow("Out of Memory");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ReadMessageBox(box).text, "There is not enough memory to go on. The installer ends.");
+    Click(box, IDOK);
     EXPECT_EQ(probe.WaitForExit(), 3u);
   }
-  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [abort] show 10, own module 1\n" + thrown);
+  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [huge] show 10, own module 1\n" + refused);
   ASSERT_TRUE(::DeleteFileA(log.c_str()));
 
   // Bytes from 0x80 on belong to names: in the unquoted program path and at the start
@@ -117,7 +122,7 @@ TEST(Startup, RuntimeRunsStaticObjectsAroundWinMainAndEndsWithItsStatus) {
     Installer probe(folder.Path(), dir + "\\probe.exe", " \xC9t 42", SW_SHOWMINNOACTIVE);
     EXPECT_EQ(probe.WaitForExit(), 0u);
   }
-  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [\xC9t 42] show 7, own module 1\n" + thrown +
+  EXPECT_EQ(ReadWholeFile(log), made + "WinMain [\xC9t 42] show 7, own module 1\n" + refused +
                                     "destroyed second\ndestroyed first\n");
   ::DeleteFileA((dir + "\\probe.exe").c_str());
   ::RemoveDirectoryA(dir.c_str());

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (s.AppName.size() > 99 || s.AppSetup.size() > 99 || s.FirstFile.size() > 99) std::abort();
   if (s.InstallDir.size() > 999 || s.InstallDir.size() == 3) std::abort();
   if (s.DecompressorProgram.size() < 4 || s.DecompressorProgram.size() > 103 ||
-      s.DecompressorProgram.compare(s.DecompressorProgram.size() - 4, 4, ".exe") != 0) {
+      s.DecompressorProgram.substr(s.DecompressorProgram.size() - 4) != ".exe") {
     std::abort();
   }
   if (s.CommandLine.size() > 102 ||
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   // A found value is what GetString gives with room enough, and GetInt scans it.
-  std::string v;
+  CString v;
   if (file.Find("INSTALL", "App_Name", &v)) {
     if (file.GetString("INSTALL", "App_Name", "", v.size() + 1, CodePage()) != v) std::abort();
     if (file.GetInt("INSTALL", "App_Name", 7) != ProfileFile::ScanInt(v)) std::abort();

@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         layout.GetShownText(k, 0, UINT32_MAX, whole);
         Check(whole.chars == ref[k].chars);
-        Check(whole.underlined == ref[k].underlined);
+        Check(std::vector<uint32_t>(whole.underlined.begin(), whole.underlined.end()) ==
+              ref[k].underlined);
 
         // A window of the line is that window of the whole line, widened to
         // the whole characters that meet it.

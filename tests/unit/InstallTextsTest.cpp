@@ -60,7 +60,7 @@ std::vector<std::string> SplitLikeTheRuntime(const std::string& line) {
 std::string SetupCommand(const std::string& installDir, const std::string& appSetup,
                          const std::set<std::string>& files = {},
                          const CodePage& cp = kSingleByte) {
-  const FileExistsTest listed = [](const std::string& path, const void* context) {
+  const FileExistsTest listed = [](StringView path, const void* context) {
     return static_cast<const std::set<std::string>*>(context)->count(path) > 0;
   };
   return BuildSetupCommand(FindSetupProgram(installDir, appSetup, cp, listed, &files), cp);

@@ -28,13 +28,18 @@ struct Shown {
     uint32_t cells;
 };
 
+Shown Copy(const TextLayout::ShownText& out, uint32_t cells) {
+    return Shown{std::string(out.chars.data(), out.chars.size()),
+                 std::vector<uint32_t>(out.underlined.begin(), out.underlined.end()), cells};
+}
+
 // The shown form of the only line of text.
 Shown ShownLine(const std::string& text) {
     TextLayout layout(text.data(), text.size(), CodePage());
     EXPECT_EQ(layout.LineCount(), 1u) << text;
     TextLayout::ShownText out;
     layout.GetShownText(0, 0, std::numeric_limits<uint32_t>::max(), out);
-    return Shown{out.chars, out.underlined, layout.LineCells(0)};
+    return Copy(out, layout.LineCells(0));
 }
 
 using Strings = std::vector<std::string>;
@@ -227,7 +232,8 @@ TEST(TextLayoutClipping, WindowsOfLongLinesMatchTheWholeLine) {
                 for (uint32_t u : whole.underlined)
                     if (u >= first && u < end)
                         expected.push_back(u);
-                ASSERT_EQ(part.underlined, expected);
+                ASSERT_EQ(std::vector<uint32_t>(part.underlined.begin(), part.underlined.end()),
+                          expected);
             }
         }
     }
@@ -257,7 +263,7 @@ TEST(TextLayoutClipping, DoubleByteCharactersComeWhole) {
         TextLayout one(prefixed.data(), prefixed.size(), sjis);
         TextLayout::ShownText whole;
         one.GetShownText(0, 0, 100, whole);
-        return Shown{whole.chars, whole.underlined, one.LineCells(0)};
+        return Copy(whole, one.LineCells(0));
     }();
     EXPECT_EQ(s.chars, "a\x83\x5C\x95");
     EXPECT_EQ(s.underlined, (Cells{1, 2}));

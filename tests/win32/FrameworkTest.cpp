@@ -12,7 +12,7 @@ namespace {
 class CTestForm : public CDialog {
  public:
   CTestForm() : CDialog(IDD_TEST_FORM) {}
-  std::string text = "initial";
+  CString text = "initial";
   uint32_t number = 42;
   int clicks = 0;
   int changes = 0;
@@ -87,6 +87,7 @@ TEST(Framework, UnsignedFieldRefusesTextThatDoesNotScan) {
       },
       [&] {
         EXPECT_TRUE(::IsWindowVisible(form.m_hWnd)) << "the dialog must stay open";
+        EXPECT_EQ(::GetFocus(), form.GetDlgItem(IDC_TEST_NUMBER)) << "on the refused field";
         EXPECT_EQ(form.number, 42u);
         ::SetWindowTextA(form.GetDlgItem(IDC_TEST_NUMBER), "7");
         ::PostMessageA(form.m_hWnd, WM_COMMAND, IDOK, 0);

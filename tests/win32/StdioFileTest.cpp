@@ -35,7 +35,7 @@ class StdioFile : public ::testing::Test {
   // Every line available now, then the FALSE that ends them.
   std::vector<std::string> ReadAvailable() {
     std::vector<std::string> lines;
-    std::string line = "stale";
+    CString line = "stale";
     while (reader.ReadString(line)) lines.push_back(line);
     EXPECT_EQ(line, "") << "FALSE leaves the line empty";
     return lines;
@@ -75,7 +75,7 @@ TEST_F(StdioFile, EndOfFileIsNeverFinal) {
   writer.Write("one\r\n");
   EXPECT_EQ(ReadAvailable(), Lines{"one"});
   writer.Write("two\r\nthree\r\n");
-  std::string line;
+  CString line;
   ASSERT_TRUE(reader.ReadString(line));
   EXPECT_EQ(line, "two");
   writer.Write("four\r\n");
@@ -128,18 +128,17 @@ TEST_F(StdioFile, ReopeningStartsAgainFromTheTop) {
   EXPECT_FALSE(reader.IsOpen());
 }
 
-TEST_F(StdioFile, ReadFailureThrowsWithTheFileName) {
+TEST_F(StdioFile, ReadFailureReportsTheCauseAndTheFileName) {
   std::string path = folder.File("grow.log");
   ASSERT_TRUE(reader.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone));
   writer.Write("unreadable\r\n");
-  std::string line;
-  try {
-    reader.ReadString(line);
-    FAIL() << "a handle without read access can't read";
-  } catch (const CFileException& e) {
-    EXPECT_EQ(e.m_cause, FileErrorCause::AccessDenied);
-    EXPECT_EQ(e.m_strFileName, path);
-  }
+  CString line = "old";
+  CFileException e;
+  EXPECT_FALSE(reader.ReadString(line, &e)) << "a handle without read access can't read";
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(e.m_cause, FileErrorCause::AccessDenied);
+  EXPECT_EQ(e.m_strFileName, path);
+  EXPECT_FALSE(reader.ReadString(line)) << "the error object is optional";
   // Nothing was taken from the file: a reader with access still gets the line.
   ASSERT_TRUE(reader.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone));
   EXPECT_EQ(ReadAvailable(), Lines{"unreadable"});

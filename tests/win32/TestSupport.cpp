@@ -14,15 +14,19 @@ ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
 ScopedCurrentDirectory::~ScopedCurrentDirectory() { ::SetCurrentDirectoryA(m_previous.c_str()); }
 
 MessageBoxRecorder::MessageBoxRecorder() {
-  AfxSetMessageBoxHook([this](HWND owner, const std::string& text, const std::string& caption,
-                              UINT style) {
-    boxes.push_back(RecordedMessageBox{owner, text, caption, style});
-    if (OnShow) OnShow(boxes.back());
-    if (m_answers.empty()) return IDOK;
-    int answer = m_answers.front();
-    m_answers.pop_front();
+  MessageBoxHook hook;
+  hook.context = this;
+  hook.show = [](void* context, HWND owner, StringView text, StringView caption, UINT style) {
+    MessageBoxRecorder& self = *static_cast<MessageBoxRecorder*>(context);
+    self.boxes.push_back(RecordedMessageBox{owner, std::string(text.data(), text.size()),
+                                            std::string(caption.data(), caption.size()), style});
+    if (self.OnShow) self.OnShow(self.boxes.back());
+    if (self.m_answers.empty()) return IDOK;
+    int answer = self.m_answers.front();
+    self.m_answers.pop_front();
     return answer;
-  });
+  };
+  AfxSetMessageBoxHook(hook);
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHook(MessageBoxHook()); }

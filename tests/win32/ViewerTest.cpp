@@ -291,9 +291,9 @@ TEST_F(Viewer, TextTooLargeToHoldGivesAnEmptyFrameNotAnAbort) {
   ImportHook size("kernel32.dll", "GetFileSize", reinterpret_cast<void*>(&FakeGetFileSize));
   ASSERT_TRUE(size.Active());
   // More than a string can hold, and, where that is more than the address space can
-  // give (64-bit; on 32-bit it is a gigabyte, which may be had), as much as it can
-  // hold: an allocation in the library that fails.
-  const ULONGLONG most = std::string().max_size();
+  // give (64-bit; on 32-bit it is two gigabytes, which may be had), as much as it can
+  // hold: an allocation that fails.
+  const ULONGLONG most = CString::max_size();
   for (ULONGLONG length : {most + 1, most}) {
     if (length == most && sizeof(void*) < 8) continue;
     g_fakeLength = length;

@@ -1,9 +1,10 @@
-// The C++ library's error throws and its terminate handler, as the programs use them.
-// The library's own throws build exception objects that carry a copy of the message in
-// a second string implementation, which would more than double the library code in the
-// program. Here a length or allocation failure is reported as std::bad_alloc (what the
-// program catches: it is out of memory for the text in question), and every other
-// error the library could report, none of which the program makes, ends it at once.
+// The C++ library's error throws and its terminate handler, as the packagers' tools
+// (VORCHECK.EXE, VORPACK.EXE) use them; the installer links no C++ library. The
+// library's own throws build exception objects that carry a copy of the message in a
+// second string implementation, which would more than double the library code in the
+// program. Here a length or allocation failure is reported as std::bad_alloc (it is out
+// of memory for the text in question), and every other error the library could report,
+// none of which the tools make, ends the program at once.
 //
 // Every helper that the library keeps in one object for this (its bits/functexcept.h)
 // is replaced here, so that object is never linked as well: a helper left out would be
