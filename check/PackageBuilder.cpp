@@ -49,8 +49,6 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   return bytes->size() == file->Size();
 }
 
-// The archiver's lines that say what it could not do ("Can't open ..."), then its last
-// lines, each once, its progress indicator's backspaces taken out.
 // Marks the names of a volume's file headers that hold a folder as ARJ.EXE marks those
 // it stores: their "/" stands for the system's separator. Debian's arj stores names
 // with "/" unmarked, and ARJ.EXE then prints them so in the log and the progress dialog
@@ -81,6 +79,8 @@ bool MarkPathSeparators(const std::string& path, const arj::VolumeHeaders& volum
   return ok;
 }
 
+// The archiver's lines that say what it could not do ("Can't open ..."), then its last
+// lines, each once, its progress indicator's backspaces taken out.
 std::string FailureLines(const std::string& output, size_t count) {
   std::string text;
   for (char c : output) {
@@ -219,12 +219,12 @@ bool Builder::PrepareTexts() {
       }
     }
     if (t.key == kDefaultDirectoryKey) {
-      const std::string why = NotAbsoluteFolder(t.text, m_local);
       if (t.text.find('"') != std::string::npos) {
         return Fail("--dir " + Quoted(t.text) +
                     " holds a double quote, which no Windows folder name holds; write the "
                     "folder without quotes (in a Linux shell: --dir 'C:\\Pixel Notes')");
       }
+      const std::string why = NotAbsoluteFolder(t.text, m_local);
       if (!why.empty()) {
         return Fail("--dir " + Quoted(t.text) + " " + why +
                     ": give a full path, such as C:\\PixelNotes (in a Linux shell in single "
